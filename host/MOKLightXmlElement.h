@@ -1,0 +1,76 @@
+#ifndef MOKLightXmlElement_h
+#define MOKLightXmlElement_h
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "MOKHostExport.h"
+#include "MOKLightXmlElementItf.h"
+#include "MOKUnicodeString.h"
+
+// The host's XML element: name, text, attributes in insertion order and
+// ordered children. An element owns its subtree. Copy and destruction work
+// without recursion, so arbitrarily deep trees are safe.
+class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
+ public:
+  MOKLightXmlElement();
+  explicit MOKLightXmlElement(const MOKUnicodeString& name);
+  // Deep copy of name, text, attributes and subtree.
+  MOKLightXmlElement(const MOKLightXmlElement& other);
+  // Takes the other's content over; the other is left empty.
+  MOKLightXmlElement(MOKLightXmlElement&& other) noexcept;
+  MOKLightXmlElement& operator=(const MOKLightXmlElement& other);
+  MOKLightXmlElement& operator=(MOKLightXmlElement&& other) noexcept;
+  ~MOKLightXmlElement() override;
+
+  int Assign(const MOKLightXmlElementItf& other) override;
+  int AddChild(const MOKLightXmlElement& child) override;
+  // Appends the child's content without copying its subtree; the argument
+  // is left empty.
+  int AddChild(MOKLightXmlElement&& child);
+  int RemoveChild(const MOKLightXmlElementItf* child) override;
+  void* GetChildren() const override;
+  MOKLightXmlElementItf* GetChild(void*& cookie) const override;
+  const MOKUnicodeString& GetName() const override;
+  int SetName(const MOKUnicodeString& name) override;
+  void* GetAttributes() const override;
+  const MOKUnicodeString* GetAttributeName(void*& cookie) const override;
+  const MOKUnicodeString& GetAttributeValue(
+      const MOKUnicodeString& name) const override;
+  MOKUnicodeString GetAttributeValue(
+      const MOKUnicodeString& name,
+      const MOKUnicodeString& defaultValue) const override;
+  int SetAttributeValue(const MOKUnicodeString& name,
+                        const MOKUnicodeString& value) override;
+  int RemoveAttribute(const MOKUnicodeString& name) override;
+  const MOKUnicodeString& GetValue() const override;
+  int SetValue(const MOKUnicodeString& value) override;
+  void Reset() override;
+
+  // Direct, typed access for the host layer's own code (parser, writer).
+  std::size_t GetChildCount() const { return _Children.size(); }
+  MOKLightXmlElement* GetChildAt(std::size_t index) const {
+    return _Children[index];
+  }
+  std::size_t GetAttributeCount() const { return _Attributes.size(); }
+  const MOKUnicodeString& GetAttributeNameAt(std::size_t index) const {
+    return _Attributes[index].first;
+  }
+  const MOKUnicodeString& GetAttributeValueAt(std::size_t index) const {
+    return _Attributes[index].second;
+  }
+  // Appends an empty child and returns it, for builders such as the parser.
+  MOKLightXmlElement* AppendNewChild();
+
+ private:
+  void CopyFrom(const MOKLightXmlElement& source);
+  void DestroyChildren();
+
+  MOKUnicodeString _Name;
+  MOKUnicodeString _Value;
+  std::vector<std::pair<MOKUnicodeString, MOKUnicodeString>> _Attributes;
+  std::vector<MOKLightXmlElement*> _Children;
+};
+
+#endif

@@ -1,0 +1,6 @@
+#include "MOKLightXmlInputStream.h"
+#include "MOKLightXmlOutputStream.h"
+
+MOKLightXmlInputStream::~MOKLightXmlInputStream() = default;
+
+MOKLightXmlOutputStream::~MOKLightXmlOutputStream() = default;

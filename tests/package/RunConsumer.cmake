@@ -1,0 +1,18 @@
+# Script run by CTest: install, configure the consumer, build it, run it.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+string(REPLACE ";" " " flags "${EXTRA_FLAGS}")
+
+function(run_step)
+  execute_process(COMMAND ${ARGV} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "step failed (${result}): ${ARGV}")
+  endif()
+endfunction()
+
+run_step(${CMAKE_COMMAND} --install ${VISUXML_BINARY_DIR} --prefix ${prefix})
+run_step(${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build
+  -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+  "-DCMAKE_CXX_FLAGS=${flags}" "-DCMAKE_EXE_LINKER_FLAGS=${flags}")
+run_step(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run_step(${WORK_DIR}/build/consumer)
