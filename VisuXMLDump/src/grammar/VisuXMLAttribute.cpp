@@ -1,0 +1,138 @@
+#include "VisuXMLAttribute.h"
+
+#include <cstddef>
+#include <new>
+
+#include "GrammarMessage.h"
+#include "NameIndex.h"
+#include "XMLName.h"
+
+VisuXMLAttribute* VisuXMLAttribute::_spFirstAttribute = nullptr;
+MOKUnicodeString VisuXMLAttribute::_sErrorMessage;
+
+namespace {
+
+// Names of the registry's attributes; cleared with the registry.
+NameIndex<VisuXMLAttribute> gAttributeIndex;
+
+const char kUnsetValue[] = "???";
+
+bool IsValidName(const MOKUnicodeString& name) {
+  return IsXMLName(static_cast<const char*>(name),
+                   static_cast<std::size_t>(name.GetLengthInByte()));
+}
+
+}  // namespace
+
+VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
+    const MOKUnicodeString& name, VisuXMLTypeOfAttribute type) {
+  if (name.GetLengthInByte() == 0) {
+    _sErrorMessage = "The name provided for the XML attribute is empty.";
+    return 1;
+  }
+  if (!IsValidName(name)) {
+    _sErrorMessage =
+        ComposeMessage("The name provided for the XML attribute - ", name,
+                       " - is not a valid XML name.");
+    return 1;
+  }
+  if (_spFirstAttribute != nullptr) {
+    const VisuXMLError found = _spFirstAttribute->SearchForExistingAttribute(name);
+    if (found != 0) return found;
+  }
+  // The constructor registers the attribute. When memory runs out nothing
+  // is declared; the result does not report it, and nothing is thrown.
+  try {
+    new (std::nothrow) VisuXMLAttribute(name, type);
+  } catch (...) {
+  }
+  return 0;
+}
+
+VisuXMLTypeOfAttribute VisuXMLAttribute::GetXMLAttributeType(
+    const MOKUnicodeString& name) {
+  if (_spFirstAttribute == nullptr) return VisuXMLTextAttribute;
+  const VisuXMLAttribute* found = _spFirstAttribute->RetrieveXMLAttribute(name);
+  return found == nullptr ? VisuXMLTextAttribute : found->_Type;
+}
+
+void VisuXMLAttribute::DestroyAttributes() {
+  if (_spFirstAttribute != nullptr) {
+    delete _spFirstAttribute;
+    _spFirstAttribute = nullptr;
+  }
+  gAttributeIndex.Clear();
+}
+
+MOKUnicodeString& VisuXMLAttribute::GetLastErrorMessage() {
+  return _sErrorMessage;
+}
+
+VisuXMLAttribute& VisuXMLAttribute::operator=(const VisuXMLAttribute& other) {
+  _pNextAttribute = other._pNextAttribute;
+  _Name = other._Name;
+  _Value = other._Value;
+  _Type = other._Type;
+  return *this;
+}
+
+VisuXMLAttribute::VisuXMLAttribute(const MOKUnicodeString& name,
+                                   VisuXMLTypeOfAttribute type)
+    : _pNextAttribute(_spFirstAttribute),
+      _Name(name),
+      _Value(kUnsetValue),
+      _Type(type) {
+  _spFirstAttribute = this;
+  gAttributeIndex.Insert(_Name, this);
+}
+
+VisuXMLAttribute::VisuXMLAttribute(const VisuXMLAttribute& other)
+    : _pNextAttribute(nullptr),
+      _Name(other._Name),
+      _Value(other._Value),
+      _Type(other._Type) {}
+
+VisuXMLAttribute::~VisuXMLAttribute() {
+  // The attribute owns the list behind it. Freed one by one (each detached
+  // before deletion) so that a very long registry cannot exhaust the stack.
+  VisuXMLAttribute* next = _pNextAttribute;
+  _pNextAttribute = nullptr;
+  while (next != nullptr) {
+    VisuXMLAttribute* const following = next->_pNextAttribute;
+    next->_pNextAttribute = nullptr;
+    delete next;
+    next = following;
+  }
+}
+
+VisuXMLError VisuXMLAttribute::SearchForExistingAttribute(
+    const MOKUnicodeString& name) {
+  const VisuXMLAttribute* found = RetrieveXMLAttribute(name);
+  if (found == nullptr) return 0;
+  _sErrorMessage =
+      ComposeMessage("The XML attribute ", found->_Name, " already exists.");
+  return 1;
+}
+
+VisuXMLAttribute* VisuXMLAttribute::RetrieveXMLAttribute(
+    const MOKUnicodeString& name) {
+  VisuXMLAttribute* indexed = nullptr;
+  if (this == _spFirstAttribute && gAttributeIndex.Lookup(name, &indexed)) {
+    return indexed;
+  }
+  for (VisuXMLAttribute* attribute = this; attribute != nullptr;
+       attribute = attribute->_pNextAttribute) {
+    if (attribute->_Name.Compare(name) == 2) return attribute;
+  }
+  return nullptr;
+}
+
+void VisuXMLAttribute::SetValue(const char* value) {
+  if (value == nullptr || value[0] == '\0') return;
+  _Value = MOKUnicodeString(value);
+}
+
+VisuXMLError VisuXMLAttribute::StreamAttribute(MOKLightXmlElement* element) {
+  if (element != nullptr) element->SetAttributeValue(_Name, _Value);
+  return 0;
+}
