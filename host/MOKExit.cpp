@@ -1,0 +1,44 @@
+#include "MOKExit.h"
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct ExitHook {
+  int (*_pHook)(int);
+  int _Argument;
+};
+
+// A fixed table: registering must work even when memory has run out.
+constexpr std::size_t kMaxExitHooks = 32;
+ExitHook gExitHooks[kMaxExitHooks];
+std::size_t gNbExitHooks = 0;
+bool gRunnerRegistered = false;
+
+void RunExitHooks() {
+  // A hook may register another one; take each from the top until empty.
+  while (gNbExitHooks > 0) {
+    const ExitHook hook = gExitHooks[--gNbExitHooks];
+    hook._pHook(hook._Argument);
+  }
+}
+
+}  // namespace
+
+void MOKCallOnExit(int (*hook)(int), int argument) {
+  if (hook == nullptr || gNbExitHooks == kMaxExitHooks) return;
+  if (!gRunnerRegistered) {
+    if (std::atexit(RunExitHooks) != 0) return;
+    gRunnerRegistered = true;
+  }
+  gExitHooks[gNbExitHooks++] = ExitHook{hook, argument};
+}
+
+void MOKExit(int code) {
+  std::fflush(nullptr);
+  ::_exit(code);
+}

@@ -1,0 +1,14 @@
+#ifndef MOKExit_h
+#define MOKExit_h
+
+#include "MOKHostExport.h"
+
+// Registers a hook run with its argument when the process ends normally
+// (return from main or exit); hooks run in reverse order of registration.
+MOKHOST_EXPORT void MOKCallOnExit(int (*hook)(int), int argument);
+
+// Flushes the standard streams and ends the process at once with that code,
+// without running exit handlers; safe to call from inside an exit hook.
+[[noreturn]] MOKHOST_EXPORT void MOKExit(int code);
+
+#endif
