@@ -55,13 +55,16 @@ MOKLightXmlElement& MOKLightXmlElement::operator=(
 MOKLightXmlElement& MOKLightXmlElement::operator=(
     MOKLightXmlElement&& other) noexcept {
   if (this != &other) {
+    // The other may live inside this element's subtree: take its content
+    // over before the old subtree goes.
+    MOKLightXmlElement taken(std::move(other));
     DestroyChildren();
-    _Name = std::move(other._Name);
-    _Value = std::move(other._Value);
-    _Attributes = std::move(other._Attributes);
-    _Children = std::move(other._Children);
-    other._Attributes.clear();
-    other._Children.clear();
+    _Name = std::move(taken._Name);
+    _Value = std::move(taken._Value);
+    _Attributes = std::move(taken._Attributes);
+    _Children = std::move(taken._Children);
+    taken._Attributes.clear();
+    taken._Children.clear();
   }
   return *this;
 }
@@ -118,6 +121,11 @@ int MOKLightXmlElement::AddChild(const MOKLightXmlElement& child) {
 int MOKLightXmlElement::AddChild(MOKLightXmlElement&& child) {
   _Children.push_back(new MOKLightXmlElement(std::move(child)));
   return 1;
+}
+
+void MOKLightXmlElement::AppendAttribute(const MOKUnicodeString& name,
+                                         const MOKUnicodeString& value) {
+  _Attributes.emplace_back(name, value);
 }
 
 MOKLightXmlElement* MOKLightXmlElement::AppendNewChild() {

@@ -60,6 +60,10 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   const MOKUnicodeString& GetAttributeValueAt(std::size_t index) const {
     return _Attributes[index].second;
   }
+  // Appends an attribute without looking for the name, for builders whose
+  // input already guarantees unique names (the parser).
+  void AppendAttribute(const MOKUnicodeString& name,
+                       const MOKUnicodeString& value);
   // Appends an empty child and returns it, for builders such as the parser.
   MOKLightXmlElement* AppendNewChild();
 

@@ -1,6 +1,8 @@
 #ifndef MOKLightXmlOutputFile_h
 #define MOKLightXmlOutputFile_h
 
+#include <sys/types.h>
+
 #include <string>
 
 #include "MOKHostExport.h"
@@ -8,10 +10,17 @@
 #include "MOKUnicodeString.h"
 
 // An output stream on a file that is replaced whole or not at all: bytes go
-// to a temporary file beside the target, and Commit renames it over the
-// target. Destroyed without a successful Commit, it removes the temporary
-// file and leaves the target untouched. Backslashes in the path are read
-// as '/'.
+// to a temporary file beside the target, and Commit flushes it to disk and
+// renames it over the target. Destroyed without a successful Commit, it
+// removes the temporary file and leaves the target untouched. Backslashes
+// in the path are read as '/'.
+//
+// A symbolic link as target is followed: the file it resolves to is
+// replaced and the link stays; a dangling link is refused. A target that
+// exists but is not a regular file (a device, a pipe) is written to
+// directly, since renaming over it would replace the node itself; a
+// directory is refused. A new file gets mode 0644, a replaced file keeps
+// its mode.
 class MOKHOST_EXPORT MOKLightXmlOutputFile : public MOKLightXmlOutputStream {
  public:
   explicit MOKLightXmlOutputFile(const MOKUnicodeString& path);
@@ -24,7 +33,11 @@ class MOKHOST_EXPORT MOKLightXmlOutputFile : public MOKLightXmlOutputStream {
   int Commit() override;
 
  private:
+  bool OpenTemporaryBeside(mode_t mode);
+  void Discard();
+
   std::string _TargetPath;
+  // Empty when writing directly to a target that is not a regular file.
   std::string _TemporaryPath;
   int _Descriptor;
   int _Failed;

@@ -19,7 +19,7 @@ class MOKHOST_EXPORT MOKLightXmlOutputFormatter
 
   int IsValid() const override;
   int Write(const char* data, std::size_t size) override;
-  // Flushes the buffer, then commits the target.
+  // Flushes the buffer, then commits the target; later writes fail.
   int Commit() override;
 
  private:
@@ -28,6 +28,7 @@ class MOKHOST_EXPORT MOKLightXmlOutputFormatter
   MOKLightXmlOutputStream& _Target;
   std::string _Buffer;
   int _Failed;
+  int _Committed;
 };
 
 #endif

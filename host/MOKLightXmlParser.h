@@ -12,13 +12,17 @@ class MOKHOST_EXPORT MOKLightXmlParser {
   MOKLightXmlParser();
   ~MOKLightXmlParser();
 
-  // Reads the whole stream into root, which must be empty. Exactly 1 when
-  // the document was read; any other value (no input, not well-formed,
-  // empty) is a failure and leaves root empty.
+  // Reads the whole stream into root; whatever root held before is dropped
+  // first. Exactly 1 when the document was read; any other value (no input,
+  // read error, empty or not well-formed document) is a failure and leaves
+  // root empty. Comments, processing instructions and the document type are
+  // skipped; external entities are never read.
   int Parse(MOKLightXmlInputStream& input, MOKLightXmlElement& root);
 
-  // Writes the tree as a UTF-8 XML document and commits the stream.
-  // Non-zero when the whole document was written and committed.
+  // Writes the tree as a UTF-8 XML document and commits the stream, which
+  // is left uncommitted when a write fails. Non-zero when the whole
+  // document was written and committed. Bytes XML cannot carry become
+  // U+FFFD in texts and values, and '_' in names.
   int GetXml(const MOKLightXmlElement& root, MOKLightXmlOutputStream& output);
 };
 

@@ -1,0 +1,76 @@
+#include "LightXmlTreeBuilder.h"
+
+#include <utility>
+
+namespace {
+
+bool IsWhitespaceOnly(const std::string& text) {
+  for (char c : text)
+    if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
+  return true;
+}
+
+}  // namespace
+
+LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
+    : _Root(root), _RunHasCdata(false), _Complete(false) {}
+
+void LightXmlTreeBuilder::Attach(XML_Parser parser) {
+  XML_SetUserData(parser, this);
+  XML_SetElementHandler(parser, &OnStart, &OnEnd);
+  XML_SetCharacterDataHandler(parser, &OnText);
+  XML_SetCdataSectionHandler(parser, &OnCdataStart, nullptr);
+}
+
+void XMLCALL LightXmlTreeBuilder::OnStart(void* data, const XML_Char* name,
+                                          const XML_Char** attributes) {
+  static_cast<LightXmlTreeBuilder*>(data)->Start(name, attributes);
+}
+
+void XMLCALL LightXmlTreeBuilder::OnEnd(void* data, const XML_Char*) {
+  static_cast<LightXmlTreeBuilder*>(data)->End();
+}
+
+void XMLCALL LightXmlTreeBuilder::OnText(void* data, const XML_Char* text,
+                                         int length) {
+  static_cast<LightXmlTreeBuilder*>(data)->_Run.append(
+      text, static_cast<std::size_t>(length));
+}
+
+void XMLCALL LightXmlTreeBuilder::OnCdataStart(void* data) {
+  static_cast<LightXmlTreeBuilder*>(data)->_RunHasCdata = true;
+}
+
+void LightXmlTreeBuilder::Start(const XML_Char* name,
+                                const XML_Char** attributes) {
+  MOKLightXmlElement* element = &_Root;
+  if (!_Stack.empty()) {
+    EndRun(true);
+    element = _Stack.back().element->AppendNewChild();
+  }
+  element->SetName(MOKUnicodeString(name));
+  // Expat has already refused repeated attribute names.
+  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)
+    element->AppendAttribute(MOKUnicodeString(pair[0]),
+                             MOKUnicodeString(pair[1]));
+  _Stack.push_back(Frame{element, std::string()});
+}
+
+void LightXmlTreeBuilder::End() {
+  EndRun(false);
+  Frame& top = _Stack.back();
+  if (!top.text.empty())
+    top.element->SetValue(MOKUnicodeString(std::move(top.text)));
+  _Stack.pop_back();
+  if (_Stack.empty()) _Complete = true;
+}
+
+// Ends the run of character data of the innermost open element.
+void LightXmlTreeBuilder::EndRun(bool childFollows) {
+  Frame& top = _Stack.back();
+  const bool hasChildren = childFollows || top.element->GetChildCount() > 0;
+  if (_RunHasCdata || !hasChildren || !IsWhitespaceOnly(_Run))
+    top.text += _Run;
+  _Run.clear();
+  _RunHasCdata = false;
+}

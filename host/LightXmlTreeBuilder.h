@@ -1,0 +1,49 @@
+#ifndef LightXmlTreeBuilder_h
+#define LightXmlTreeBuilder_h
+
+#include <expat.h>
+
+#include <string>
+#include <vector>
+
+#include "MOKLightXmlElement.h"
+
+// Builds an element tree straight from Expat's callbacks, with a stack of
+// open elements instead of recursion.
+//
+// An element's text is its character data. In an element with children, a
+// whitespace-only run of character data between two tags is layout and is
+// dropped, unless it holds a CDATA section, which marks it as content.
+class LightXmlTreeBuilder {
+ public:
+  explicit LightXmlTreeBuilder(MOKLightXmlElement& root);
+
+  // Installs the callbacks and the user data on the parser.
+  void Attach(XML_Parser parser);
+  // True once the root element has been closed.
+  bool IsComplete() const { return _Complete; }
+
+ private:
+  struct Frame {
+    MOKLightXmlElement* element;
+    std::string text;
+  };
+
+  static void XMLCALL OnStart(void* data, const XML_Char* name,
+                              const XML_Char** attributes);
+  static void XMLCALL OnEnd(void* data, const XML_Char* name);
+  static void XMLCALL OnText(void* data, const XML_Char* text, int length);
+  static void XMLCALL OnCdataStart(void* data);
+
+  void Start(const XML_Char* name, const XML_Char** attributes);
+  void End();
+  void EndRun(bool childFollows);
+
+  MOKLightXmlElement& _Root;
+  std::vector<Frame> _Stack;
+  std::string _Run;
+  bool _RunHasCdata;
+  bool _Complete;
+};
+
+#endif

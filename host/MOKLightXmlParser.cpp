@@ -1,0 +1,59 @@
+#include "MOKLightXmlParser.h"
+
+#include <expat.h>
+
+#include "LightXmlTreeBuilder.h"
+#include "LightXmlWriter.h"
+
+namespace {
+
+constexpr int kChunkSize = 64 * 1024;
+
+// Reads the stream chunk by chunk into the parser; false on a read error or
+// a document that is not well-formed.
+bool FeedParser(XML_Parser parser, MOKLightXmlInputStream& input) {
+  for (;;) {
+    void* buffer = XML_GetBuffer(parser, kChunkSize);
+    if (buffer == nullptr) return false;
+    const long count =
+        input.Read(static_cast<char*>(buffer), static_cast<std::size_t>(kChunkSize));
+    if (count < 0 || count > kChunkSize) return false;
+    const bool last = count == 0;
+    if (XML_ParseBuffer(parser, static_cast<int>(count), last) !=
+        XML_STATUS_OK)
+      return false;
+    if (last) return true;
+  }
+}
+
+}  // namespace
+
+MOKLightXmlParser::MOKLightXmlParser() = default;
+
+MOKLightXmlParser::~MOKLightXmlParser() = default;
+
+int MOKLightXmlParser::Parse(MOKLightXmlInputStream& input,
+                             MOKLightXmlElement& root) {
+  root.Reset();
+  if (input.IsValid() != 1) return 0;
+  XML_Parser parser = XML_ParserCreate(nullptr);
+  if (parser == nullptr) return 0;
+  // External entities are never read; Expat's protection against entity
+  // expansion attacks stays at its defaults.
+  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+  LightXmlTreeBuilder builder(root);
+  builder.Attach(parser);
+  const bool read = FeedParser(parser, input) && builder.IsComplete();
+  XML_ParserFree(parser);
+  if (read) return 1;
+  root.Reset();
+  return 0;
+}
+
+int MOKLightXmlParser::GetXml(const MOKLightXmlElement& root,
+                              MOKLightXmlOutputStream& output) {
+  if (output.IsValid() != 1) return 0;
+  LightXmlWriter writer(output);
+  if (!writer.WriteDocument(root)) return 0;
+  return output.Commit() == 1 ? 1 : 0;
+}
