@@ -60,12 +60,4 @@ TEST_F(MOKCommandTest, DirectDeletionWithdrawsTheRequest) {
   EXPECT_EQ(_Destroyed, 1);
 }
 
-// Tests that a command keeps the mode it was built with, also in copies.
-TEST_F(MOKCommandTest, KeepsItsModeAndName) {
-  MOKCommand command("Named", 1);
-  MOKCommand copy(command);
-  EXPECT_EQ(copy.GetMode(), 1);
-  EXPECT_STREQ(copy.GetName(), "Named");
-}
-
 }  // namespace

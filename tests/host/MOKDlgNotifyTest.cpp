@@ -23,12 +23,4 @@ TEST_F(MOKDlgNotifyTest, DisplayAppendsOneLinePerCall) {
   EXPECT_EQ(ReadWholeFile(_LogPath), "Title\tfirst\nTitle\tsecond\n");
 }
 
-// Tests that the dialog keeps its style, name and last visibility.
-TEST_F(MOKDlgNotifyTest, KeepsStyleNameAndVisibility) {
-  _Panel.SetVisibility(4);
-  EXPECT_EQ(_Panel.GetStyle(), 0x4100200u);
-  EXPECT_STREQ(_Panel.GetName(), "Panel");
-  EXPECT_EQ(_Panel.GetVisibility(), 4u);
-}
-
 }  // namespace
