@@ -1,0 +1,34 @@
+#include "VisuXMLDocumentWriter.h"
+
+#include "MOKFile.h"
+#include "MOKLightXmlOutputFile.h"
+#include "MOKLightXmlOutputFormatter.h"
+#include "MOKLightXmlParser.h"
+
+namespace {
+
+// A file that cannot be opened is left as it is: the document, when
+// written, is already complete without the newline.
+void AppendNewline(const MOKUnicodeString& path) {
+  unsigned int descriptor = 0;
+  if (MOKFOpen(&path, "a", &descriptor) < 0) return;
+  const char newline = '\n';
+  int written = 0;
+  MOKFWrite(descriptor, &newline, 1, &written);
+  MOKFClose(descriptor);
+}
+
+}  // namespace
+
+int VisuXMLWriteDocument(const MOKLightXmlElement& tree,
+                         const MOKUnicodeString& path,
+                         unsigned char appendNewline) {
+  // Declared in this order so that they are destroyed formatter first,
+  // then output file, then parser, after the newline went in.
+  MOKLightXmlParser parser;
+  MOKLightXmlOutputFile outputFile(path);
+  MOKLightXmlOutputFormatter formatter(outputFile);
+  const int written = parser.GetXml(tree, formatter);
+  if (appendNewline != 0) AppendNewline(path);
+  return written;
+}
