@@ -1,0 +1,336 @@
+// The run-time half of VisuXMLMarkup: the stack of open markups, the checks
+// of every step against the grammar, and the element tree with its error
+// elements.
+#include <cstddef>
+#include <initializer_list>
+#include <new>
+#include <utility>
+
+#include "VisuXMLAttribute.h"
+#include "VisuXMLMarkup.h"
+#include "VisuXMLMarkupHistory.h"
+
+VisuXMLMarkupHistory** VisuXMLMarkup::_sppMarkupHistory = nullptr;
+std::uint32_t VisuXMLMarkup::_suiSizeOfMarkupHistory = 0;
+std::uint32_t VisuXMLMarkup::_suiNbMarkupLevels = 0;
+MOKLightXmlElement* VisuXMLMarkup::_spXMLRootNode = nullptr;
+
+namespace {
+
+constexpr std::uint32_t kNoAttributeIndex = 0xFFFFFFFFu;
+constexpr int kNamesEqual = 2;
+
+// Replaces the message with the pieces, joined in order.
+void SetMessage(MOKUnicodeString& message,
+                std::initializer_list<MOKUnicodeString> pieces) {
+  message = MOKUnicodeString();
+  for (const MOKUnicodeString& piece : pieces) message += piece;
+}
+
+// Follows a relative link of a link table; offsets are signed byte counts.
+VisuXMLSubMarkupToMarkupLinks* EntryAt(VisuXMLSubMarkupToMarkupLinks* entry,
+                                       std::int32_t offset) {
+  char* const bytes = reinterpret_cast<char*>(entry);
+  return reinterpret_cast<VisuXMLSubMarkupToMarkupLinks*>(
+      bytes + static_cast<std::ptrdiff_t>(offset));
+}
+
+}  // namespace
+
+// ---- Public operations ----
+
+VisuXMLError VisuXMLMarkup::OpenMarkup(const MOKUnicodeString& name) {
+  VisuXMLMarkup* const declared =
+      _spFirstMarkup == nullptr ? nullptr
+                                : _spFirstMarkup->RetrieveXMLMarkup(name);
+  if (declared != nullptr) return declared->PushMarkupInHistory();
+  SetMessage(_sErrorMessage,
+             {"The XML markup provided - ", name, " - does not exist."});
+  if (_suiNbMarkupLevels > 0) {
+    OpenWaitingMarkups();
+    VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+    StreamXMLErrorMessage(top == nullptr ? nullptr : &top->_XMLNode);
+  }
+  return 1;
+}
+
+VisuXMLError VisuXMLMarkup::SetAttributeValue(
+    const MOKUnicodeString& attributeName, const MOKUnicodeString& value) {
+  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+  if (top == nullptr || top->_pMarkupInstance == nullptr ||
+      VisuXMLAttribute::_spFirstAttribute == nullptr) {
+    return 0;
+  }
+  VisuXMLMarkup* const instance = top->_pMarkupInstance;
+  VisuXMLAttribute* const declared =
+      VisuXMLAttribute::_spFirstAttribute->RetrieveXMLAttribute(attributeName);
+  const std::uint32_t index =
+      declared == nullptr ? kNoAttributeIndex
+                          : instance->SearchForAttributeByName(attributeName);
+  if (index != kNoAttributeIndex) {
+    VisuXMLAttributeLinks& link = instance->_pAttributeLinks[index];
+    if (link._OwnsAttribute != 0) {
+      link._pAttribute->SetValue(value);
+      return 0;
+    }
+    VisuXMLAttribute* const copy = new (std::nothrow) VisuXMLAttribute(*declared);
+    if (copy == nullptr) return 3;
+    copy->SetValue(value);
+    link._pAttribute = copy;
+    link._uiNbUses += 1;
+    link._OwnsAttribute = 1;
+    return 0;
+  }
+  if (declared == nullptr) {
+    SetMessage(_sErrorMessage, {"The XML attribute provided - ", attributeName,
+                                " - does not exist."});
+  } else {
+    SetMessage(_sErrorMessage,
+               {"The XML attribute provided - ", attributeName,
+                " - is not valid for the XML markup ", instance->_Name, "."});
+  }
+  OpenWaitingMarkups();
+  StreamXMLErrorMessage(&top->_XMLNode);
+  return 1;
+}
+
+VisuXMLError VisuXMLMarkup::SetText(const MOKUnicodeString& text) {
+  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+  if (top != nullptr && top->_pMarkupInstance != nullptr) {
+    top->_pMarkupInstance->_Text = text;
+  }
+  return 0;
+}
+
+VisuXMLError VisuXMLMarkup::CloseMarkup(const MOKUnicodeString& name) {
+  if (_suiNbMarkupLevels == 0) {
+    SetMessage(_sErrorMessage, {"The XML markup history is empty."});
+    return 1;
+  }
+  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+  if (top == nullptr || top->_pMarkupInstance == nullptr) return 0;
+  VisuXMLMarkup* const instance = top->_pMarkupInstance;
+  if (name.Compare(instance->_Name) == kNamesEqual) {
+    return instance->PopMarkupFromHistory();
+  }
+  SetMessage(_sErrorMessage,
+             {"The XML markup to close ", name,
+              " doesn't match the last opened markup ", instance->_Name, "."});
+  OpenWaitingMarkups();
+  StreamXMLErrorMessage(&top->_XMLNode);
+  instance->PopMarkupFromHistory();
+  return 1;
+}
+
+MOKLightXmlElement* VisuXMLMarkup::GetXMLStreamNode() {
+  // Handed out once: the caller owns the tree from now on.
+  MOKLightXmlElement* const tree = _spXMLRootNode;
+  _spXMLRootNode = nullptr;
+  return tree;
+}
+
+void VisuXMLMarkup::ClearMarkupsHistory() {
+  if (_sppMarkupHistory != nullptr) {
+    for (std::uint32_t i = 0; i < _suiNbMarkupLevels; ++i) {
+      VisuXMLMarkupHistory::Release(_sppMarkupHistory[i]);
+    }
+    delete[] _sppMarkupHistory;
+  }
+  _sppMarkupHistory = nullptr;
+  _suiSizeOfMarkupHistory = 0;
+  _suiNbMarkupLevels = 0;
+}
+
+// ---- Writing ----
+
+// Only the top entry can be waiting (opening a sub-markup writes its parent
+// first), so both passes look at the top alone: walking the whole stack on
+// every call would make deep documents quadratic. The attribute test runs
+// before the writing because a missing required attribute replaces the
+// message that the writing then appends.
+void VisuXMLMarkup::OpenWaitingMarkups() {
+  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+  if (top == nullptr || top->_pMarkupInstance == nullptr) return;
+  VisuXMLMarkup* const instance = top->_pMarkupInstance;
+  if (instance->_OpenedInStream == 1) return;
+  if (top->_ErrorPending == 0) {
+    top->_ErrorPending = instance->CheckAttributeValidation() != 0 ? 1 : 0;
+  }
+  instance->OpenMarkupInStream(&top->_XMLNode);
+  if (top->_ErrorPending != 0) {
+    StreamXMLErrorMessage(&top->_XMLNode);
+    top->_ErrorPending = 0;
+  }
+}
+
+void VisuXMLMarkup::StreamXMLErrorMessage(MOKLightXmlElement* node) {
+  if (node == nullptr || _sErrorMessage.GetLengthInByte() == 0) return;
+  MOKLightXmlElement error;
+  error.SetName("VisuXMLError");
+  error.SetValue(_sErrorMessage);
+  node->AddChild(std::move(error));
+  _sErrorMessage = MOKUnicodeString();
+}
+
+VisuXMLError VisuXMLMarkup::OpenMarkupInStream(MOKLightXmlElement* element) {
+  if (element == nullptr) return 0;
+  element->SetName(_Name);
+  VisuXMLError result = 0;
+  for (std::uint32_t i = 0; i < _uiNbAttributeLinks && result == 0; ++i) {
+    const VisuXMLAttributeLinks& link = _pAttributeLinks[i];
+    if (link._pAttribute == nullptr) continue;
+    if (link._Link != VisuXMLOptionalAttribute || link._uiNbUses != 0) {
+      result = link._pAttribute->StreamAttribute(element);
+    }
+  }
+  if (_Text.GetLengthInByte() != 0) element->SetValue(_Text);
+  if (result == 0) _OpenedInStream = 1;
+  return result;
+}
+
+VisuXMLError VisuXMLMarkup::CloseMarkupInStream() {
+  _OpenedInStream = 0;
+  return 0;
+}
+
+// ---- Opening ----
+
+VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
+  if (!VisuXMLMarkupHistory::MakeRoom()) return 3;
+  if (_suiNbMarkupLevels == 0) {
+    VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::CreateFor(*this);
+    if (entry == nullptr) return 3;
+    _sppMarkupHistory[0] = entry;
+    _suiNbMarkupLevels = 1;
+    if (_Type == VisuXMLRootMarkup) return 0;
+    // Written before the element has a name, so it becomes the first child.
+    entry->_ErrorPending = 1;
+    SetMessage(_sErrorMessage, {"The XML markup provided - ", _Name,
+                                " - has not been declared as the root markup."});
+    StreamXMLErrorMessage(&entry->_XMLNode);
+    return 1;
+  }
+  OpenWaitingMarkups();
+  VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
+  if (parent == nullptr || parent->_pMarkupInstance == nullptr) return 0;
+  VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::CreateFor(*this);
+  if (entry == nullptr) return 3;
+  _sppMarkupHistory[_suiNbMarkupLevels] = entry;
+  const VisuXMLError result = AuthorizeMarkupToOpen();
+  if (result == 0) {
+    VisuXMLMarkup* const parentInstance = parent->_pMarkupInstance;
+    parent->_pCurrentInChain =
+        parentInstance->SearchForMarkupInChain(this, parent->_pCurrentInChain);
+    parentInstance->IncrementUseOfSubMarkup(this, parent->_pCurrentInChain);
+  } else {
+    entry->_ErrorPending = 1;
+  }
+  _suiNbMarkupLevels += 1;
+  return result;
+}
+
+VisuXMLError VisuXMLMarkup::AuthorizeMarkupToOpen() {
+  VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
+  if (parent == nullptr || parent->_pMarkupInstance == nullptr) return 0;
+  VisuXMLMarkup* const parentInstance = parent->_pMarkupInstance;
+  if (!parentInstance->SearchForMarkupInSubMarkups(this)) {
+    SetMessage(_sErrorMessage,
+               {"The XML markup ", _Name, " is not an authorized sub-markup for ",
+                parentInstance->_Name, "."});
+    return 1;
+  }
+  if (parentInstance->SearchForMarkupInChain(this, parent->_pCurrentInChain) !=
+      nullptr) {
+    return 0;
+  }
+  SetMessage(_sErrorMessage, {"Wrong order for the sub-markups of the ",
+                              parentInstance->_Name, " markup."});
+  return 1;
+}
+
+void VisuXMLMarkup::IncrementUseOfSubMarkup(
+    const VisuXMLMarkup* markup, VisuXMLSubMarkupToMarkupLinks* entry) {
+  if (entry == nullptr) return;
+  entry->_uiNbUses += 1;
+  if (entry->_iOffsetToGroup == 0) return;
+  VisuXMLSubMarkupToMarkupLinks* member = EntryAt(entry, entry->_iOffsetToGroup);
+  while (true) {
+    if (member->_pMarkup == markup) {
+      member->_uiNbUses += 1;
+      return;
+    }
+    if (member->_iOffsetToNext == 0) return;
+    member = EntryAt(member, member->_iOffsetToNext);
+  }
+}
+
+// ---- Closing ----
+
+VisuXMLError VisuXMLMarkup::PopMarkupFromHistory() {
+  VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::Top();
+  if (CheckSubMarkupsValidation() != 0) entry->_ErrorPending = 1;
+  OpenWaitingMarkups();
+  if (entry->_ErrorPending != 0) {
+    StreamXMLErrorMessage(&entry->_XMLNode);
+    entry->_ErrorPending = 0;
+  }
+  CloseMarkupInStream();
+  entry->_pMarkupInstance = nullptr;
+  entry->_pCurrentInChain = nullptr;
+  _suiNbMarkupLevels -= 1;
+  _sppMarkupHistory[_suiNbMarkupLevels] = nullptr;
+  if (_suiNbMarkupLevels == 0) {
+    // A tree nobody took is replaced: free it rather than lose it.
+    delete _spXMLRootNode;
+    _spXMLRootNode =
+        new (std::nothrow) MOKLightXmlElement(std::move(entry->_XMLNode));
+  } else {
+    VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
+    parent->_XMLNode.AddChild(std::move(entry->_XMLNode));
+  }
+  delete entry;
+  VisuXMLMarkupHistory::DestroyInstance(this);
+  return 0;
+}
+
+// ---- Tests ----
+
+VisuXMLError VisuXMLMarkup::CheckAttributeValidation() {
+  for (std::uint32_t i = 0; i < _uiNbAttributeLinks; ++i) {
+    const VisuXMLAttributeLinks& link = _pAttributeLinks[i];
+    if (link._pAttribute == nullptr || link._Link != VisuXMLRequiredAttribute ||
+        link._uiNbUses != 0) {
+      continue;
+    }
+    SetMessage(_sErrorMessage,
+               {"The XML attribute ", link._pAttribute->_Name,
+                " is required for the XML markup ", _Name, "."});
+    return 1;
+  }
+  return 0;
+}
+
+VisuXMLError VisuXMLMarkup::CheckSubMarkupsValidation() {
+  for (std::uint32_t i = 0; i < _uiNbSubMarkupLinks; ++i) {
+    const VisuXMLSubMarkupToMarkupLinks& link = _pSubMarkupLinks[i];
+    if (link._pMarkup == nullptr) continue;
+    const MOKUnicodeString& subName = link._pMarkup->_Name;
+    if (link._Link == VisuXMLOnlyOnce && link._uiNbUses != 1) {
+      SetMessage(_sErrorMessage, {"The XML markup ", subName,
+                                  " must appear only once in the XML markup ",
+                                  _Name, "."});
+      return 1;
+    }
+    if (link._Link == VisuXMLAtLeastOnce && link._uiNbUses == 0) {
+      SetMessage(_sErrorMessage, {"The XML markup ", subName,
+                                  " must appear at least once in the XML markup ",
+                                  _Name, "."});
+      return 1;
+    }
+    if (link._Link == VisuXMLNotValid) {
+      SetMessage(_sErrorMessage, {"The XML markup ", subName, " is not valid."});
+      return 1;
+    }
+  }
+  return 0;
+}
