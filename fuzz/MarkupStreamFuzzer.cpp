@@ -1,0 +1,252 @@
+// Arbitrary bytes decoded into grammar declarations and stream calls, with
+// names from a small pool so that calls meet declared names. Every finished
+// tree must write as well-formed XML that reads back as the same tree, and
+// tearing everything down must free everything (the leak checker watches).
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "MOKLightXmlElement.h"
+#include "MemoryStreams.h"
+#include "VisuXMLAttribute.h"
+#include "VisuXMLDumpControler.h"
+#include "VisuXMLDumpVersion.h"
+#include "VisuXMLMarkup.h"
+
+class VisuXMLDumpVersionTestAccess {
+ public:
+  static void Set(int version) {
+    VisuXMLDumpVersion::_DumpVersion = version;
+    VisuXMLDumpVersion::_VersionInitialized = 1;
+  }
+};
+
+namespace {
+
+// Names the broken expectation, then stops the run as a crash.
+void Fail(const char* condition, int line) {
+  std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, line,
+               condition);
+  std::abort();
+}
+#define Check(condition) \
+  ((condition) ? static_cast<void>(0) : Fail(#condition, __LINE__))
+
+const char* const kMarkups[] = {"Scene", "Camera", "Light", "Object", "Group",
+                                "VisuXMLError"};
+const char* const kAttributes[] = {"Name", "Visible", "Size", "Color", "x"};
+constexpr int kNbMarkups = 6;
+constexpr int kNbAttributes = 5;
+
+enum Operation {
+  kCreateAttribute,
+  kCreateMarkup,
+  kAttachAttribute,
+  kAttachMarkup,
+  kRegroupMarkups,
+  kOpenMarkup,
+  kSetAttributeValue,
+  kSetNumber,
+  kSetText,
+  kCloseMarkup,
+  kTakeTree,
+  kTearDown,
+  kLastOperation = kTearDown
+};
+
+// What the driver knows of the library's state, to aim its calls.
+struct Shadow {
+  std::set<std::string> DeclaredMarkups;
+  std::vector<std::string> Open;
+};
+
+MOKUnicodeString Markup(FuzzedDataProvider& provider) {
+  return kMarkups[provider.ConsumeIntegralInRange<int>(0, kNbMarkups - 1)];
+}
+
+MOKUnicodeString Attribute(FuzzedDataProvider& provider) {
+  return kAttributes[provider.ConsumeIntegralInRange<int>(0,
+                                                          kNbAttributes - 1)];
+}
+
+// Mostly the named values, now and then any 32-bit value.
+std::int32_t LinkValue(FuzzedDataProvider& provider) {
+  if (provider.ConsumeIntegralInRange<int>(0, 7) == 0)
+    return provider.ConsumeIntegral<std::int32_t>();
+  return provider.ConsumeIntegralInRange<std::int32_t>(0, 5);
+}
+
+// Keeps the characters XML can carry and turns every other byte into '?'.
+// The writer replaces such bytes too (with U+FFFD), so a value holding them
+// cannot read back unchanged; that lossy case has its own regression test.
+std::string XmlText(const std::string& bytes) {
+  std::string text;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    std::uint32_t code = lead < 0x80 ? lead : lead & (0x7F >> length);
+    bool valid = lead < 0x80 || (lead >= 0xC2 && lead <= 0xF4);
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const unsigned char next = i + k < bytes.size()
+                                     ? static_cast<unsigned char>(bytes[i + k])
+                                     : 0;
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    valid = valid && (code >= 0x20 || code == 0x9 || code == 0xA || code == 0xD) &&
+            !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE &&
+            code != 0xFFFF && code <= 0x10FFFF &&
+            !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000);
+    if (valid) {
+      text.append(bytes, i, length);
+      i += length;
+    } else {
+      text += '?';
+      ++i;
+    }
+  }
+  return text;
+}
+
+// The finished tree must survive the writer and the parser unchanged.
+void CheckTree(MOKLightXmlElement* tree) {
+  std::string text;
+  Check(WriteText(*tree, text));
+  MOKLightXmlElement back;
+  Check(ParseText(text, back));
+  Check(SameTree(*tree, back, false));
+  delete tree;
+}
+
+void TearDown(Shadow& shadow) {
+  delete VisuXMLMarkup::GetXMLStreamNode();
+  VisuXMLMarkup::DestroyMarkups();
+  VisuXMLMarkup::ClearMarkupsHistory();
+  VisuXMLAttribute::DestroyAttributes();
+  shadow = Shadow();
+}
+
+void Regroup(FuzzedDataProvider& provider) {
+  const MOKUnicodeString parent = Markup(provider);
+  std::vector<MOKUnicodeString> names(
+      provider.ConsumeIntegralInRange<std::size_t>(0, 4));
+  for (MOKUnicodeString& name : names) name = Markup(provider);
+  VisuXMLMarkup::RegroupMarkups(
+      parent, names.empty() ? nullptr : names.data(),
+      static_cast<std::uint32_t>(names.size()),
+      static_cast<VisuXMLMarkupToMarkupLink>(LinkValue(provider)));
+}
+
+void Open(FuzzedDataProvider& provider, Shadow& shadow) {
+  const MOKUnicodeString name = Markup(provider);
+  const VisuXMLError result = VisuXMLMarkup::OpenMarkup(name);
+  // Any declared name is opened (refused or not) unless memory ran out.
+  if (result != 3 && shadow.DeclaredMarkups.count(static_cast<const char*>(name)))
+    shadow.Open.emplace_back(static_cast<const char*>(name));
+}
+
+void Close(FuzzedDataProvider& provider, Shadow& shadow) {
+  const bool matching = provider.ConsumeBool() && !shadow.Open.empty();
+  const MOKUnicodeString name =
+      matching ? MOKUnicodeString(shadow.Open.back().c_str()) : Markup(provider);
+  const VisuXMLError result = VisuXMLMarkup::CloseMarkup(name);
+  if (shadow.Open.empty()) {
+    Check(result == 1);
+    return;
+  }
+  Check(result == 0 || result == 1);
+  shadow.Open.pop_back();
+  if (shadow.Open.empty()) {
+    MOKLightXmlElement* tree = VisuXMLMarkup::GetXMLStreamNode();
+    Check(tree != nullptr);
+    Check(VisuXMLMarkup::GetXMLStreamNode() == nullptr);
+    CheckTree(tree);
+  }
+}
+
+void SetNumber(FuzzedDataProvider& provider) {
+  MOKUnicodeString text;
+  VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(
+      provider.ConsumeFloatingPoint<float>(), text, provider.ConsumeBool());
+  VisuXMLMarkup::SetAttributeValue(Attribute(provider), text);
+}
+
+void Step(FuzzedDataProvider& provider, Shadow& shadow) {
+  switch (provider.ConsumeIntegralInRange<int>(0, kLastOperation)) {
+    case kCreateAttribute:
+      VisuXMLAttribute::CreateXMLAttribute(
+          Attribute(provider),
+          static_cast<VisuXMLTypeOfAttribute>(LinkValue(provider)));
+      break;
+    case kCreateMarkup: {
+      const MOKUnicodeString name = Markup(provider);
+      if (VisuXMLMarkup::CreateXMLMarkup(
+              name, static_cast<VisuXMLTypeOfMarkup>(
+                        provider.ConsumeBool() ? 0 : LinkValue(provider))) == 0)
+        shadow.DeclaredMarkups.insert(static_cast<const char*>(name));
+      break;
+    }
+    case kAttachAttribute:
+      VisuXMLMarkup::AttachAttribute(
+          Markup(provider), Attribute(provider),
+          static_cast<VisuXMLAttributeToMarkupLink>(LinkValue(provider)));
+      break;
+    case kAttachMarkup:
+      VisuXMLMarkup::AttachMarkup(
+          Markup(provider), Markup(provider),
+          static_cast<VisuXMLMarkupToMarkupLink>(LinkValue(provider)));
+      break;
+    case kRegroupMarkups:
+      Regroup(provider);
+      break;
+    case kOpenMarkup:
+      Open(provider, shadow);
+      break;
+    case kSetAttributeValue: {
+      const MOKUnicodeString attribute = Attribute(provider);
+      const std::string value =
+          XmlText(provider.ConsumeRandomLengthString(32));
+      VisuXMLMarkup::SetAttributeValue(attribute,
+                                       MOKUnicodeString(value.c_str()));
+      break;
+    }
+    case kSetNumber:
+      SetNumber(provider);
+      break;
+    case kSetText: {
+      const std::string text = XmlText(provider.ConsumeRandomLengthString(32));
+      VisuXMLMarkup::SetText(MOKUnicodeString(text.c_str()));
+      break;
+    }
+    case kCloseMarkup:
+      Close(provider, shadow);
+      break;
+    case kTakeTree:
+      // Nothing may be handed out twice.
+      Check(VisuXMLMarkup::GetXMLStreamNode() == nullptr);
+      break;
+    case kTearDown:
+      TearDown(shadow);
+      break;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  FuzzedDataProvider provider(data, size);
+  VisuXMLDumpVersionTestAccess::Set(provider.ConsumeBool() ? 6 : 1);
+  Shadow shadow;
+  while (provider.remaining_bytes() > 0) Step(provider, shadow);
+  TearDown(shadow);
+  return 0;
+}
