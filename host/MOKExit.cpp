@@ -38,6 +38,8 @@ void MOKCallOnExit(int (*hook)(int), int argument) {
   gExitHooks[gNbExitHooks++] = ExitHook{hook, argument};
 }
 
+int MOKCountExitHooks() { return static_cast<int>(gNbExitHooks); }
+
 void MOKExit(int code) {
   std::fflush(nullptr);
   ::_exit(code);
