@@ -10,7 +10,7 @@ const char kContentMarker[] = "<![CDATA[]]>";
 
 // Deeper levels share the last indentation, so that a deep chain costs
 // linear, not quadratic, output.
-constexpr std::size_t kMaxIndentLevels = 64;
+constexpr std::size_t kMaxIndentLevels = 32;
 
 constexpr std::size_t kFlushThreshold = 64 * 1024;
 

@@ -1,0 +1,17 @@
+#include <gtest/gtest.h>
+
+#include "MOKPath.h"
+
+namespace {
+
+// Tests that every backslash becomes '/' and nothing else changes.
+TEST(MOKPathTest, MapsEveryBackslashToSlash) {
+  EXPECT_EQ(MOKToNativePath("OUT\\T1_Scene_Out_3.xml"),
+            "OUT/T1_Scene_Out_3.xml");
+  EXPECT_EQ(MOKToNativePath("a\\\\b/c"), "a//b/c");
+}
+
+// Tests that an empty path stays empty.
+TEST(MOKPathTest, KeepsEmptyPathEmpty) { EXPECT_EQ(MOKToNativePath(""), ""); }
+
+}  // namespace
