@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "MOKExit.h"
+#include "TemporaryDirectory.h"
 
 namespace {
 
@@ -33,14 +35,20 @@ TEST_F(MOKExitTest, ExitEndsWithTheCode) {
   EXPECT_EXIT(MOKExit(17), ::testing::ExitedWithCode(17), "");
 }
 
-// Tests that MOKExit flushes buffered standard output before ending.
-TEST_F(MOKExitTest, ExitFlushesStandardOutput) {
+// Tests that MOKExit flushes buffered streams before ending.
+TEST_F(MOKExitTest, ExitFlushesBufferedStreams) {
+  // The child must share the parent's directory: fork, do not re-run.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  TemporaryDirectory directory;
+  const std::string path = directory.File("buffered.txt");
   EXPECT_EXIT(
       {
-        std::fputs("flushed-text", stderr);
+        std::FILE* file = std::fopen(path.c_str(), "w");
+        if (file != nullptr) std::fputs("buffered-text", file);
         MOKExit(3);
       },
-      ::testing::ExitedWithCode(3), "flushed-text");
+      ::testing::ExitedWithCode(3), "");
+  EXPECT_EQ(ReadWholeFile(path), "buffered-text");
 }
 
 // Tests that a registered hook runs at exit with its argument and may end
