@@ -52,7 +52,14 @@ TEST_F(VisuXMLAttributeTest, MalformedNamesAreRefused) {
                                "\xED\xA0\x80",  // surrogate
                                "\xF4\x90\x80\x80",  // above U+10FFFF
                                "\xC2\xB7x",     // middle dot cannot start
-                               "\xC3\x97"};     // multiplication sign
+                               "\xC3\x97",      // multiplication sign
+                               "\x80",          // lone continuation byte
+                               "\xE6\x97",      // truncated three bytes
+                               "\xE0\x80\xAF",  // overlong three bytes
+                               "\xF8\x88\x80\x80\x80",  // five-byte form
+                               "\xFF",
+                               "\xEF\xBF\xBE",  // U+FFFE, not a character
+                               "\xF3\xB0\x80\x80"};  // U+F0000, plane 15
   for (const char* name : names) {
     EXPECT_EQ(1u, Declare(name)) << name;
   }
@@ -72,7 +79,9 @@ TEST_F(VisuXMLAttributeTest, ValidNamesAreAccepted) {
                                "\xC3\xA9t\xC3\xA9",  // été
                                "a\xC2\xB7" "b",      // middle dot after start
                                "\xE6\x97\xA5",       // CJK ideograph
-                               "\xF0\x90\x80\x80"};  // U+10000
+                               "\xF0\x90\x80\x80",   // U+10000
+                               "\xEF\xBF\xBD",       // U+FFFD
+                               "\xF3\xAF\xBF\xBF"};  // U+EFFFF
   for (const char* name : names) {
     EXPECT_EQ(0u, Declare(name)) << name;
   }

@@ -473,6 +473,30 @@ TEST_F(VisuXMLMarkupDeclarationTest, RegroupOutOfMemory) {
   ExpectOffsets(parent, {24, 24, 24, 0}, {0, 0, 0, 0});
 }
 
+// Tests that failing each allocation of a grammar build in turn is survived.
+TEST_F(VisuXMLMarkupDeclarationTest, EveryAllocationFailureIsSurvived) {
+  for (std::size_t failAt = 1;; ++failAt) {
+    bool fired = false;
+    {
+      ScopedAllocationFailure failure(failAt);
+      const VisuXMLMarkup* parent = DeclareParentWithFourSubMarkups();
+      VisuXMLAttribute::CreateXMLAttribute("X", VisuXMLTextAttribute);
+      const VisuXMLError attached = AttachAttr("P", "X");
+      const VisuXMLError grouped = Regroup("P", {"S3", "S0"});
+      EXPECT_TRUE(attached == 0 || attached == 1 || attached == 3);
+      EXPECT_TRUE(grouped == 0 || grouped == 1 || grouped == 3);
+      fired = FailingAllocator::Fired();
+      if (!fired) {
+        EXPECT_EQ(Chain({1, 2, 4}), Access::MainChain(parent));
+        EXPECT_EQ(Chain({3, 0}), Access::GroupChain(parent, 4));
+      }
+    }
+    VisuXMLMarkup::DestroyMarkups();
+    VisuXMLAttribute::DestroyAttributes();
+    if (!fired) break;
+  }
+}
+
 // Tests that the head keeps its entry when a regroup moves the table.
 TEST_F(VisuXMLMarkupDeclarationTest, HeadFollowsTableMoves) {
   const VisuXMLMarkup* parent = DeclareParentWithFourSubMarkups();
