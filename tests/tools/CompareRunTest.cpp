@@ -24,8 +24,12 @@ class CompareRunTest : public ::testing::Test {
     return Run(extra);
   }
   int Run(std::vector<std::string> args) {
-    args.push_back(_Dir.File("ref.xml"));
-    args.push_back(_Dir.File("out.xml"));
+    return RunOn(args, _Dir.File("ref.xml"), _Dir.File("out.xml"));
+  }
+  int RunOn(std::vector<std::string> args, const std::string& reference,
+            const std::string& output) {
+    args.push_back(reference);
+    args.push_back(output);
     CompareArguments arguments = ParseCompareArguments(args);
     std::ostringstream out;
     std::ostringstream err;
@@ -136,8 +140,9 @@ TEST_F(CompareRunTest, ErrorElementBlocksComparison) {
                     "</Scene>"),
             CompareDifferent);
   EXPECT_EQ(FirstLine(),
-            "output /Scene/VisuXMLError[1]: The reference file or the output "
-            "file contains XML error - No XML comparison is possible.");
+            "/Scene/VisuXMLError[1] (in the output): The reference file or "
+            "the output file contains XML error - No XML comparison is "
+            "possible.");
 }
 
 // Tests that the report mirrors the trees with the error where it was
@@ -165,6 +170,13 @@ TEST_F(CompareRunTest, UnreadableReferenceIsTrouble) {
   EXPECT_EQ(Run({}), CompareTrouble);
   EXPECT_EQ(_Err, "visuxml-compare: cannot read " + _Dir.File("ref.xml") + "\n");
   EXPECT_EQ(_Out, "");
+}
+
+// Tests that a directory given as a file cannot be read.
+TEST_F(CompareRunTest, DirectoryIsUnreadable) {
+  WriteWholeFile(_Dir.File("ref.xml"), kReference);
+  EXPECT_EQ(RunOn({}, _Dir.Path(), _Dir.File("ref.xml")), CompareTrouble);
+  EXPECT_EQ(_Err, "visuxml-compare: cannot read " + _Dir.Path() + "\n");
 }
 
 // Tests that an output that is not well-formed is trouble, named on err.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -27,7 +28,10 @@ const char kContainsErrors[] =
 // Reads the file into tree; on failure says why on err, in one line.
 bool LoadTree(const std::string& path, MOKLightXmlElement& tree,
               std::ostream& err) {
-  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  std::error_code ignored;
+  std::FILE* probe = std::filesystem::is_regular_file(path, ignored)
+                         ? std::fopen(path.c_str(), "rb")
+                         : nullptr;
   if (probe == nullptr) {
     err << "visuxml-compare: cannot read " << path << "\n";
     return false;
@@ -83,8 +87,8 @@ int Trouble(MOKLightXmlElement& report, const char* reportMessage,
 std::string ErrorElementPath(const MOKLightXmlElement& reference,
                              const MOKLightXmlElement& output) {
   std::string path = FindElementPath(reference, kErrorElement);
-  if (!path.empty()) return "reference " + path;
-  return "output " + FindElementPath(output, kErrorElement);
+  if (!path.empty()) return path + " (in the reference)";
+  return FindElementPath(output, kErrorElement) + " (in the output)";
 }
 
 }  // namespace
