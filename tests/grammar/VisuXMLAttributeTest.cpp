@@ -140,23 +140,11 @@ TEST_F(VisuXMLAttributeTest, UnknownTypeIsKept) {
   EXPECT_EQ(7, VisuXMLAttribute::GetXMLAttributeType("Odd"));
 }
 
-// Tests that a declared attribute holds the unset value.
-TEST_F(VisuXMLAttributeTest, DeclaredValueIsUnset) {
-  Declare("X");
-  EXPECT_EQ("???", Text(Access::Value(Access::First())));
-}
-
 // Tests that a success leaves the previous failure's message in place.
 TEST_F(VisuXMLAttributeTest, SuccessKeepsLastMessage) {
   Declare("");
   EXPECT_EQ(0u, Declare("X"));
   EXPECT_EQ("The name provided for the XML attribute is empty.", LastError());
-}
-
-// Tests that the last-error accessor returns the message itself.
-TEST_F(VisuXMLAttributeTest, LastErrorIsModifiable) {
-  VisuXMLAttribute::GetLastErrorMessage() = "edited";
-  EXPECT_EQ("edited", LastError());
 }
 
 // Tests that a copy is unlinked, takes the source's fields and is not found.
@@ -208,21 +196,6 @@ TEST_F(VisuXMLAttributeTest, StreamWritesNameAndValue) {
 TEST_F(VisuXMLAttributeTest, StreamIntoNullElementSucceeds) {
   Declare("Width");
   EXPECT_EQ(0u, Access::Stream(Access::First(), nullptr));
-}
-
-// Tests that assignment copies every field, the registry link included.
-TEST_F(VisuXMLAttributeTest, AssignmentIsMemberwise) {
-  Declare("X");
-  Declare("Y", VisuXMLRealAttribute);
-  VisuXMLAttribute* holder = Access::Copy(Access::Next(Access::First()));
-  Access::Assign(holder, Access::First());
-  EXPECT_EQ(Access::Next(Access::First()), Access::Next(holder));
-  EXPECT_EQ("Y", Text(Access::Name(holder)));
-  EXPECT_EQ(VisuXMLRealAttribute, Access::Type(holder));
-  VisuXMLAttribute* unlinked = Access::Copy(holder);
-  Access::Assign(holder, unlinked);  // detach before freeing the holder alone
-  Access::Destroy(unlinked);
-  Access::Destroy(holder);
 }
 
 // Tests that destroying the registry forgets every name and allows reuse.

@@ -41,9 +41,6 @@ class VisuXMLAttributeTestAccess {
                              MOKLightXmlElement* element) {
     return attribute->StreamAttribute(element);
   }
-  static void Assign(VisuXMLAttribute* target, const VisuXMLAttribute* source) {
-    *target = *source;
-  }
   static std::size_t RegistrySize() {
     std::size_t size = 0;
     for (const VisuXMLAttribute* a = First(); a != nullptr; a = Next(a)) ++size;

@@ -626,20 +626,4 @@ TEST_F(VisuXMLMarkupDeclarationTest, CleanUpFreesOwnedCopies) {
   Access::DestroyInstance(instance);
 }
 
-// Tests that assignment shares the source's tables and registry link.
-TEST_F(VisuXMLMarkupDeclarationTest, AssignmentSharesTables) {
-  const VisuXMLMarkup* parent = DeclareParentWithFourSubMarkups();
-  Declare("Empty");
-  VisuXMLMarkup* holder = Access::MakeInstance(Find("Empty"));
-  VisuXMLMarkup* blank = Access::MakeInstance(Find("Empty"));
-  Access::Assign(holder, parent);
-  EXPECT_EQ(Access::SubMarkupLinks(parent), Access::SubMarkupLinks(holder));
-  EXPECT_EQ(Access::FirstInChain(parent), Access::FirstInChain(holder));
-  EXPECT_EQ(Access::Next(parent), Access::Next(holder));
-  EXPECT_EQ("P", Text(Access::Name(holder)));
-  Access::Assign(holder, blank);  // give the shared tables back before freeing
-  Access::DestroyInstance(holder);
-  Access::DestroyInstance(blank);
-}
-
 }  // namespace
