@@ -5,25 +5,15 @@
 
 #include "MOKLightXmlInputFile.h"
 #include "MOKLightXmlParser.h"
+#include "compare/NothrowStack.h"
 
 namespace {
 
-// One element whose children the search is still going through; the
-// frames form a stack, so that nesting depth costs heap, not call stack.
+// One element whose children the search is still going through.
 struct SearchFrame {
-  SearchFrame(MOKLightXmlElementItf* element, SearchFrame* below)
-      : _pElement(element), _pCookie(element->GetChildren()), _pBelow(below) {}
-
   MOKLightXmlElementItf* _pElement;
   void* _pCookie;
-  SearchFrame* _pBelow;
 };
-
-SearchFrame* PopSearchFrame(SearchFrame* top) {
-  SearchFrame* below = top->_pBelow;
-  delete top;
-  return below;
-}
 
 }  // namespace
 
@@ -53,28 +43,28 @@ unsigned char VisuXMLFile::SearchForMarkup(const MOKUnicodeString& name) {
   return RecursiveSearchForMarkup(_pRootElement, name);
 }
 
-// Depth first, each element before its children, with an explicit stack.
-// Running out of memory for the stack ends the search with 0.
+// Depth first, each element before its children, with an explicit stack:
+// nesting depth costs heap, not call stack. Running out of memory for the
+// stack ends the search with 0.
 unsigned char VisuXMLFile::RecursiveSearchForMarkup(
     MOKLightXmlElementItf* element, const MOKUnicodeString& name) {
   if (element == nullptr) return 0;
   if (element->GetName().Compare(name) == 2) return 1;
-  unsigned char found = 0;
-  SearchFrame* top = new (std::nothrow) SearchFrame(element, nullptr);
-  while (top != nullptr && found == 0) {
-    MOKLightXmlElementItf* child = top->_pElement->GetChild(top->_pCookie);
+  NothrowStack<SearchFrame> stack;
+  if (!stack.Push(SearchFrame{element, element->GetChildren()})) return 0;
+  while (!stack.IsEmpty()) {
+    SearchFrame& top = stack.Top();
+    MOKLightXmlElementItf* child = top._pElement->GetChild(top._pCookie);
     if (child == nullptr) {
-      top = PopSearchFrame(top);
+      stack.Pop();
     } else if (child->GetName().Compare(name) == 2) {
-      found = 1;
-    } else if (child->GetChildren() != nullptr) {
-      SearchFrame* pushed = new (std::nothrow) SearchFrame(child, top);
-      if (pushed == nullptr) break;
-      top = pushed;
+      return 1;
+    } else if (child->GetChildren() != nullptr &&
+               !stack.Push(SearchFrame{child, child->GetChildren()})) {
+      return 0;
     }
   }
-  while (top != nullptr) top = PopSearchFrame(top);
-  return found;
+  return 0;
 }
 
 unsigned char VisuXMLFile::Compare(VisuXMLFile* output,
