@@ -80,7 +80,8 @@ class StreamFixture : public ::testing::Test {
   void TearDown() override { ResetGrammarAndStream(); }
 
   static void Attribute(const char* name) {
-    ASSERT_EQ(0u, VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLTextAttribute));
+    ASSERT_EQ(0u,
+              VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLTextAttribute));
   }
   static void Markup(const char* name,
                      VisuXMLTypeOfMarkup type = VisuXMLStandardMarkup) {

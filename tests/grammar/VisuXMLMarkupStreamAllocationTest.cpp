@@ -167,11 +167,13 @@ TEST_F(VisuXMLMarkupStreamAllocationTest, ValueFailureStoresNothing) {
   OpenClose("A");
   OpenClose("B");
   Close("R");
-  EXPECT_EQ("R(Id=???" ") [" +
-                StreamTestSupport::Error("The XML attribute Id is required "
-                                         "for the XML markup R.") +
-                " | A | B]",
-            TakeTreeText());
+  EXPECT_EQ(
+      "R(Id=???"
+      ") [" +
+          StreamTestSupport::Error("The XML attribute Id is required "
+                                   "for the XML markup R.") +
+          " | A | B]",
+      TakeTreeText());
 }
 
 // Tests that a finished tree that cannot be allocated gives no tree.

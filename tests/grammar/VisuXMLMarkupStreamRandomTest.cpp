@@ -61,14 +61,15 @@ class RandomDump {
     for (int call = 0; call < kCallsPerDump; ++call) {
       const int kind = Between(0, 9);
       if (kind <= 2) {
-        const std::string name = Between(0, 9) == 0 ? "Undeclared" : Pick(_Markups);
+        const std::string name =
+            Between(0, 9) == 0 ? "Undeclared" : Pick(_Markups);
         const VisuXMLError result = VisuXMLMarkup::OpenMarkup(name.c_str());
         EXPECT_NE(3u, result);
         if (name != "Undeclared") open.push_back(name);
       } else if (kind <= 5) {
-        const std::string name =
-            _Attributes.empty() || Between(0, 9) == 0 ? "undeclared"
-                                                      : Pick(_Attributes);
+        const std::string name = _Attributes.empty() || Between(0, 9) == 0
+                                     ? "undeclared"
+                                     : Pick(_Attributes);
         VisuXMLMarkup::SetAttributeValue(name.c_str(), RandomText().c_str());
       } else if (kind == 6) {
         VisuXMLMarkup::SetText(RandomText().c_str());
@@ -103,10 +104,10 @@ class RandomDump {
     for (int i = 0, n = Between(1, 3); i < n; ++i) {
       names.emplace_back(Pick(_Markups).c_str());
     }
-    VisuXMLMarkup::RegroupMarkups(Pick(_Markups).c_str(), names.data(),
-                                  static_cast<std::uint32_t>(names.size()),
-                                  static_cast<VisuXMLMarkupToMarkupLink>(
-                                      Between(0, 5)));
+    VisuXMLMarkup::RegroupMarkups(
+        Pick(_Markups).c_str(), names.data(),
+        static_cast<std::uint32_t>(names.size()),
+        static_cast<VisuXMLMarkupToMarkupLink>(Between(0, 5)));
   }
 
   // Closes the top markup, under a wrong name when asked; 1 when it was
@@ -140,7 +141,8 @@ void ExpectWellFormedErrors(const MOKLightXmlElement& element) {
   }
 }
 
-class VisuXMLMarkupStreamRandomTest : public StreamTestSupport::StreamFixture {};
+class VisuXMLMarkupStreamRandomTest : public StreamTestSupport::StreamFixture {
+};
 
 // Tests random call sequences on random grammars: each closes into a tree
 // that the host writer writes and the host parser reads back unchanged.

@@ -91,8 +91,9 @@ TEST_F(VisuXMLMarkupStreamTest, SceneExampleBuildsTheDocumentedTree) {
 
   const MOKLightXmlElement& closing = *scene->GetChildAt(2);
   EXPECT_EQ("VisuXMLError", Text(closing.GetName()));
-  EXPECT_EQ("The XML markup Camera must appear only once in the XML markup Scene.",
-            Text(closing.GetValue()));
+  EXPECT_EQ(
+      "The XML markup Camera must appear only once in the XML markup Scene.",
+      Text(closing.GetValue()));
   EXPECT_EQ(0u, closing.GetAttributeCount());
   EXPECT_EQ(0u, closing.GetChildCount());
   EXPECT_EQ("", LastError());
@@ -100,7 +101,8 @@ TEST_F(VisuXMLMarkupStreamTest, SceneExampleBuildsTheDocumentedTree) {
 
 // Tests the group example: members in any order and repeated, the late
 // member refused, the group's own link never tested.
-TEST_F(VisuXMLMarkupStreamTest, GroupExampleWalksTheGroupThenRefusesLateMember) {
+TEST_F(VisuXMLMarkupStreamTest,
+       GroupExampleWalksTheGroupThenRefusesLateMember) {
   Markup("Top", VisuXMLRootMarkup);
   for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"}) Markup(name);
   Sub("Top", "Alpha", VisuXMLOnlyOnce);
@@ -238,13 +240,16 @@ TEST_F(VisuXMLMarkupStreamTest, UnauthorisedMarkupIsOpenedWithItsError) {
   Close("Scene");
   const std::string expected =
       "Scene(Name=demo) [Light [Object(Name=n) [" +
-      Error("The XML markup Object is not an authorized sub-markup for Light.") +
+      Error(
+          "The XML markup Object is not an authorized sub-markup for Light.") +
       "] | " +
-      Error("The XML markup Camera must appear at least once in the XML "
-            "markup Light.") +
+      Error(
+          "The XML markup Camera must appear at least once in the XML "
+          "markup Light.") +
       "] | " +
-      Error("The XML markup Camera must appear only once in the XML markup "
-            "Scene.") +
+      Error(
+          "The XML markup Camera must appear only once in the XML markup "
+          "Scene.") +
       "]";
   EXPECT_EQ(expected, TakeTreeText());
 }
@@ -279,9 +284,9 @@ TEST_F(VisuXMLMarkupStreamTest, SubMarkupsFollowTheDeclaredOrder) {
   Close("R");
   const std::string wrongOrder =
       Error("Wrong order for the sub-markups of the R markup.");
-  EXPECT_EQ("R [Q | Q | S | S | Q [" + wrongOrder + "] | P [" + wrongOrder +
-                "]]",
-            TakeTreeText());
+  EXPECT_EQ(
+      "R [Q | Q | S | S | Q [" + wrongOrder + "] | P [" + wrongOrder + "]]",
+      TakeTreeText());
 }
 
 // Tests that a passed-over sub-markup is reported only at the parent's
@@ -387,14 +392,16 @@ TEST_F(VisuXMLMarkupStreamTest, RequiredAttributeErrorWinsOverMismatch) {
   Open("Scene");
   EXPECT_EQ(1u, Close("Nope"));
   EXPECT_EQ("", LastError());
-  EXPECT_EQ("Scene(Name=???" ") [" +
-                Error("The XML attribute Name is required for the XML markup "
-                      "Scene.") +
-                " | " +
-                Error("The XML markup Camera must appear only once in the XML "
-                      "markup Scene.") +
-                "]",
-            TakeTreeText());
+  EXPECT_EQ(
+      "Scene(Name=???"
+      ") [" +
+          Error("The XML attribute Name is required for the XML markup "
+                "Scene.") +
+          " | " +
+          Error("The XML markup Camera must appear only once in the XML "
+                "markup Scene.") +
+          "]",
+      TakeTreeText());
 }
 
 // Tests the two attribute errors and the element they go into.
@@ -478,11 +485,13 @@ TEST_F(VisuXMLMarkupStreamTest, UnsetAttributesFollowTheirLinks) {
   Open("R");
   Set("OptSet", "x");
   Close("R");
-  EXPECT_EQ("R(Other=???, OptSet=x, Req=???" ") [" +
-                Error("The XML attribute Req is required for the XML markup "
-                      "R.") +
-                "]",
-            TakeTreeText());
+  EXPECT_EQ(
+      "R(Other=???, OptSet=x, Req=???"
+      ") [" +
+          Error("The XML attribute Req is required for the XML markup "
+                "R.") +
+          "]",
+      TakeTreeText());
 }
 
 // Tests that attributes are written in attach order, not value order, and
@@ -557,11 +566,13 @@ TEST_F(VisuXMLMarkupStreamTest, MissingRequiredAttributeReportedAtFirstChild) {
   Set("Name", "o");
   Close("Object");
   Close("Scene");
-  EXPECT_EQ("Scene(Name=???" ") [" +
-                Error("The XML attribute Name is required for the XML markup "
-                      "Scene.") +
-                " | Camera | Object(Name=o)]",
-            TakeTreeText());
+  EXPECT_EQ(
+      "Scene(Name=???"
+      ") [" +
+          Error("The XML attribute Name is required for the XML markup "
+                "Scene.") +
+          " | Camera | Object(Name=o)]",
+      TakeTreeText());
 }
 
 // Tests that the latest text is written and an empty text writes none.

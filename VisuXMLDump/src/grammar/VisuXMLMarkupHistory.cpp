@@ -35,7 +35,8 @@ VisuXMLMarkupHistory* VisuXMLMarkupHistory::Top() {
 
 bool VisuXMLMarkupHistory::MakeRoom() {
   VisuXMLMarkupHistory** const old = VisuXMLMarkup::_sppMarkupHistory;
-  const std::uint32_t size = old == nullptr ? 0 : VisuXMLMarkup::_suiSizeOfMarkupHistory;
+  const std::uint32_t size =
+      old == nullptr ? 0 : VisuXMLMarkup::_suiSizeOfMarkupHistory;
   if (old != nullptr && VisuXMLMarkup::_suiNbMarkupLevels < size) return true;
   const std::uint32_t newSize = size + kHistoryGrowth;
   VisuXMLMarkupHistory** const grown =

@@ -1,11 +1,11 @@
 // The run-time half of VisuXMLMarkup: the stack of open markups, the checks
 // of every step against the grammar, and the element tree with its error
 // elements.
-#include <cstddef>
 #include <initializer_list>
 #include <new>
 #include <utility>
 
+#include "LinkTable.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"
 #include "VisuXMLMarkupHistory.h"
@@ -27,22 +27,14 @@ void SetMessage(MOKUnicodeString& message,
   for (const MOKUnicodeString& piece : pieces) message += piece;
 }
 
-// Follows a relative link of a link table; offsets are signed byte counts.
-VisuXMLSubMarkupToMarkupLinks* EntryAt(VisuXMLSubMarkupToMarkupLinks* entry,
-                                       std::int32_t offset) {
-  char* const bytes = reinterpret_cast<char*>(entry);
-  return reinterpret_cast<VisuXMLSubMarkupToMarkupLinks*>(
-      bytes + static_cast<std::ptrdiff_t>(offset));
-}
-
 }  // namespace
 
 // ---- Public operations ----
 
 VisuXMLError VisuXMLMarkup::OpenMarkup(const MOKUnicodeString& name) {
-  VisuXMLMarkup* const declared =
-      _spFirstMarkup == nullptr ? nullptr
-                                : _spFirstMarkup->RetrieveXMLMarkup(name);
+  VisuXMLMarkup* const declared = _spFirstMarkup == nullptr
+                                      ? nullptr
+                                      : _spFirstMarkup->RetrieveXMLMarkup(name);
   if (declared != nullptr) return declared->PushMarkupInHistory();
   SetMessage(_sErrorMessage,
              {"The XML markup provided - ", name, " - does not exist."});
@@ -61,37 +53,40 @@ VisuXMLError VisuXMLMarkup::SetAttributeValue(
       VisuXMLAttribute::_spFirstAttribute == nullptr) {
     return 0;
   }
+  const auto writeErrorIntoTop = [top]() -> VisuXMLError {
+    OpenWaitingMarkups();
+    StreamXMLErrorMessage(&top->_XMLNode);
+    return 1;
+  };
   VisuXMLMarkup* const instance = top->_pMarkupInstance;
   VisuXMLAttribute* const declared =
       VisuXMLAttribute::_spFirstAttribute->RetrieveXMLAttribute(attributeName);
-  const std::uint32_t index =
-      declared == nullptr ? kNoAttributeIndex
-                          : instance->SearchForAttributeByName(attributeName);
-  if (index != kNoAttributeIndex) {
-    VisuXMLAttributeLinks& link = instance->_pAttributeLinks[index];
-    if (link._OwnsAttribute != 0) {
-      link._pAttribute->SetValue(value);
-      return 0;
-    }
-    VisuXMLAttribute* const copy = new (std::nothrow) VisuXMLAttribute(*declared);
-    if (copy == nullptr) return 3;
-    copy->SetValue(value);
-    link._pAttribute = copy;
-    link._uiNbUses += 1;
-    link._OwnsAttribute = 1;
-    return 0;
-  }
   if (declared == nullptr) {
     SetMessage(_sErrorMessage, {"The XML attribute provided - ", attributeName,
                                 " - does not exist."});
-  } else {
+    return writeErrorIntoTop();
+  }
+  const std::uint32_t index = instance->SearchForAttributeByName(attributeName);
+  if (index == kNoAttributeIndex) {
     SetMessage(_sErrorMessage,
                {"The XML attribute provided - ", attributeName,
                 " - is not valid for the XML markup ", instance->_Name, "."});
+    return writeErrorIntoTop();
   }
-  OpenWaitingMarkups();
-  StreamXMLErrorMessage(&top->_XMLNode);
-  return 1;
+  VisuXMLAttributeLinks& link = instance->_pAttributeLinks[index];
+  if (link._OwnsAttribute != 0) {
+    link._pAttribute->SetValue(value);
+    return 0;
+  }
+  // The first value goes into a copy owned by the instance; the declared
+  // attribute keeps its unset value for every other instance.
+  VisuXMLAttribute* const copy = new (std::nothrow) VisuXMLAttribute(*declared);
+  if (copy == nullptr) return 3;
+  copy->SetValue(value);
+  link._pAttribute = copy;
+  link._uiNbUses += 1;
+  link._OwnsAttribute = 1;
+  return 0;
 }
 
 VisuXMLError VisuXMLMarkup::SetText(const MOKUnicodeString& text) {
@@ -205,8 +200,9 @@ VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
     if (_Type == VisuXMLRootMarkup) return 0;
     // Written before the element has a name, so it becomes the first child.
     entry->_ErrorPending = 1;
-    SetMessage(_sErrorMessage, {"The XML markup provided - ", _Name,
-                                " - has not been declared as the root markup."});
+    SetMessage(_sErrorMessage,
+               {"The XML markup provided - ", _Name,
+                " - has not been declared as the root markup."});
     StreamXMLErrorMessage(&entry->_XMLNode);
     return 1;
   }
@@ -234,9 +230,9 @@ VisuXMLError VisuXMLMarkup::AuthorizeMarkupToOpen() {
   if (parent == nullptr || parent->_pMarkupInstance == nullptr) return 0;
   VisuXMLMarkup* const parentInstance = parent->_pMarkupInstance;
   if (!parentInstance->SearchForMarkupInSubMarkups(this)) {
-    SetMessage(_sErrorMessage,
-               {"The XML markup ", _Name, " is not an authorized sub-markup for ",
-                parentInstance->_Name, "."});
+    SetMessage(_sErrorMessage, {"The XML markup ", _Name,
+                                " is not an authorized sub-markup for ",
+                                parentInstance->_Name, "."});
     return 1;
   }
   if (parentInstance->SearchForMarkupInChain(this, parent->_pCurrentInChain) !=
@@ -252,15 +248,13 @@ void VisuXMLMarkup::IncrementUseOfSubMarkup(
     const VisuXMLMarkup* markup, VisuXMLSubMarkupToMarkupLinks* entry) {
   if (entry == nullptr) return;
   entry->_uiNbUses += 1;
-  if (entry->_iOffsetToGroup == 0) return;
-  VisuXMLSubMarkupToMarkupLinks* member = EntryAt(entry, entry->_iOffsetToGroup);
-  while (true) {
+  // A group head stands for its members: the member opened counts too.
+  for (VisuXMLSubMarkupToMarkupLinks* member = LinkTable::FirstMember(entry);
+       member != nullptr; member = LinkTable::Next(member)) {
     if (member->_pMarkup == markup) {
       member->_uiNbUses += 1;
       return;
     }
-    if (member->_iOffsetToNext == 0) return;
-    member = EntryAt(member, member->_iOffsetToNext);
   }
 }
 
@@ -316,19 +310,20 @@ VisuXMLError VisuXMLMarkup::CheckSubMarkupsValidation() {
     if (link._pMarkup == nullptr) continue;
     const MOKUnicodeString& subName = link._pMarkup->_Name;
     if (link._Link == VisuXMLOnlyOnce && link._uiNbUses != 1) {
-      SetMessage(_sErrorMessage, {"The XML markup ", subName,
-                                  " must appear only once in the XML markup ",
-                                  _Name, "."});
+      SetMessage(_sErrorMessage,
+                 {"The XML markup ", subName,
+                  " must appear only once in the XML markup ", _Name, "."});
       return 1;
     }
     if (link._Link == VisuXMLAtLeastOnce && link._uiNbUses == 0) {
-      SetMessage(_sErrorMessage, {"The XML markup ", subName,
-                                  " must appear at least once in the XML markup ",
-                                  _Name, "."});
+      SetMessage(_sErrorMessage,
+                 {"The XML markup ", subName,
+                  " must appear at least once in the XML markup ", _Name, "."});
       return 1;
     }
     if (link._Link == VisuXMLNotValid) {
-      SetMessage(_sErrorMessage, {"The XML markup ", subName, " is not valid."});
+      SetMessage(_sErrorMessage,
+                 {"The XML markup ", subName, " is not valid."});
       return 1;
     }
   }
