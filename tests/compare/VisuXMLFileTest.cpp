@@ -190,6 +190,13 @@ TEST_F(VisuXMLFileTest, SearchFindsLastChildOfDeepestBranch) {
   EXPECT_EQ(file.SearchForMarkup("f"), 0);
 }
 
+// Tests that a search that runs out of memory answers found, never missed.
+TEST_F(VisuXMLFileTest, SearchOutOfMemoryAnswersFound) {
+  VisuXMLFile file(Element("root", {Element("a")}));
+  ScopedAllocationFailure failure(1);
+  EXPECT_EQ(file.SearchForMarkup("absent"), 1);
+}
+
 // Tests that a file is read into a tree that can be searched and compared.
 TEST_F(VisuXMLFileTest, ReadsWellFormedFile) {
   std::string path = _Directory.File("reference.xml");

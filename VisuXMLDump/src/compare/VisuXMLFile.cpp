@@ -44,14 +44,16 @@ unsigned char VisuXMLFile::SearchForMarkup(const MOKUnicodeString& name) {
 }
 
 // Depth first, each element before its children, with an explicit stack:
-// nesting depth costs heap, not call stack. Running out of memory for the
-// stack ends the search with 0.
+// nesting depth costs heap, not call stack. When memory for the stack runs
+// out the search answers 1: the replay looks for error elements this way
+// and must refuse to compare rather than miss one.
 unsigned char VisuXMLFile::RecursiveSearchForMarkup(
     MOKLightXmlElementItf* element, const MOKUnicodeString& name) {
   if (element == nullptr) return 0;
   if (element->GetName().Compare(name) == 2) return 1;
+  if (element->GetChildren() == nullptr) return 0;
   NothrowStack<SearchFrame> stack;
-  if (!stack.Push(SearchFrame{element, element->GetChildren()})) return 0;
+  if (!stack.Push(SearchFrame{element, element->GetChildren()})) return 1;
   while (!stack.IsEmpty()) {
     SearchFrame& top = stack.Top();
     MOKLightXmlElementItf* child = top._pElement->GetChild(top._pCookie);
@@ -61,7 +63,7 @@ unsigned char VisuXMLFile::RecursiveSearchForMarkup(
       return 1;
     } else if (child->GetChildren() != nullptr &&
                !stack.Push(SearchFrame{child, child->GetChildren()})) {
-      return 0;
+      return 1;
     }
   }
   return 0;
