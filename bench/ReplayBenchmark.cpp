@@ -1,0 +1,201 @@
+// The replay comparison of two large identical dumps, each run in a fresh
+// process as a replay is: the library (two VisuXMLFile read from the files,
+// then Compare) against its floor, Expat parsing the same two files with
+// empty callbacks, and against xmllint as a well-known reference point.
+// Every iteration spawns one child and reports its wall time and its peak
+// resident memory (counter PeakRSS, bytes) beside the files' total size.
+//
+// Environment: VISUXML_BENCH_DIR (where the documents are generated, once),
+// VISUXML_BENCH_OBJECTS (objects per document, 280000 by default, about
+// 100 MB per file).
+#include <benchmark/benchmark.h>
+#include <expat.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "MOKLightXmlElement.h"
+#include "MOKUnicodeString.h"
+#include "SceneDocument.h"
+#include "VisuXMLAttribute.h"
+#include "VisuXMLFile.h"
+
+extern char** environ;
+
+namespace {
+
+std::string gReferencePath;
+std::string gOutputPath;
+double gFilesBytes = 0.0;
+
+std::string EnvironmentOr(const char* name, const char* fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+double FileSize(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 ? static_cast<double>(info.st_size)
+                                          : 0.0;
+}
+
+// ---- Child side: one measured task, then exit ----
+
+void XMLCALL IgnoreStart(void*, const XML_Char*, const XML_Char**) {}
+void XMLCALL IgnoreEnd(void*, const XML_Char*) {}
+void XMLCALL IgnoreText(void*, const XML_Char*, int) {}
+
+bool ExpatReads(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  XML_Parser parser = XML_ParserCreate(nullptr);
+  XML_SetElementHandler(parser, IgnoreStart, IgnoreEnd);
+  XML_SetCharacterDataHandler(parser, IgnoreText);
+  bool ok = true;
+  for (bool last = false; ok && !last;) {
+    void* buffer = XML_GetBuffer(parser, 64 * 1024);
+    const std::size_t count =
+        std::fread(buffer, 1, 64 * 1024, file);
+    last = count == 0;
+    ok = XML_ParseBuffer(parser, static_cast<int>(count), last) ==
+         XML_STATUS_OK;
+  }
+  XML_ParserFree(parser);
+  std::fclose(file);
+  return ok;
+}
+
+// The work of a replay: both documents read, then compared. The real
+// attributes are declared, as the dumping client would have done.
+bool LibraryCompares(const char* referencePath, const char* outputPath) {
+  for (const char* name : SceneDocument::kTransformAttributes)
+    VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLRealAttribute);
+  VisuXMLFile reference{MOKUnicodeString(referencePath)};
+  VisuXMLFile output{MOKUnicodeString(outputPath)};
+  if (reference.IsFileValid() != 1 || output.IsFileValid() != 1) return false;
+  MOKLightXmlElement result;
+  const bool same = reference.Compare(&output, result) == 1;
+  VisuXMLAttribute::DestroyAttributes();
+  return same;
+}
+
+int RunChild(const std::string& task, const char* first, const char* second) {
+  if (task == "expat") return ExpatReads(first) && ExpatReads(second) ? 0 : 1;
+  if (task == "library") return LibraryCompares(first, second) ? 0 : 1;
+  return 2;
+}
+
+// ---- Parent side ----
+
+struct ChildRun {
+  bool ok;
+  double seconds;
+  double peakBytes;
+};
+
+ChildRun Spawn(std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(&argument[0]);
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t child = 0;
+  if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(),
+                     environ) != 0)
+    return ChildRun{false, 0.0, 0.0};
+  int status = 0;
+  struct rusage usage;
+  ::wait4(child, &status, 0, &usage);
+  const std::chrono::duration<double> elapsed =
+      std::chrono::steady_clock::now() - start;
+  const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return ChildRun{ok, elapsed.count(), usage.ru_maxrss * 1024.0};
+}
+
+void Measure(benchmark::State& state, std::vector<std::string> command) {
+  for (auto _ : state) {
+    const ChildRun run = Spawn(command);
+    if (!run.ok) {
+      state.SkipWithError("the child process failed");
+      return;
+    }
+    state.SetIterationTime(run.seconds);
+    state.counters["PeakRSS"] = run.peakBytes;
+  }
+  state.counters["FilesBytes"] = gFilesBytes;
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() *
+                                                    gFilesBytes));
+}
+
+std::string SelfPath() {
+  char path[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return std::string();
+  return std::string(path, static_cast<std::size_t>(length));
+}
+
+// Floor: Expat alone, empty callbacks, both files, fresh process.
+void BM_ReplayExpatFloor(benchmark::State& state) {
+  Measure(state, {SelfPath(), "--child", "expat", gReferencePath,
+                  gOutputPath});
+}
+
+// The library: two VisuXMLFile from the files and Compare, fresh process.
+void BM_ReplayLibrary(benchmark::State& state) {
+  Measure(state, {SelfPath(), "--child", "library", gReferencePath,
+                  gOutputPath});
+}
+
+// Reference point: xmllint parsing both files into its own trees.
+void BM_ReplayXmllint(benchmark::State& state) {
+  Measure(state, {"xmllint", "--noout", gReferencePath, gOutputPath});
+}
+
+BENCHMARK(BM_ReplayExpatFloor)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayLibrary)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayXmllint)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Generates the two identical documents unless they are already there.
+bool PrepareDocuments() {
+  const std::string directory =
+      EnvironmentOr("VISUXML_BENCH_DIR", "/tmp/visuxml-bench");
+  const std::size_t objects = static_cast<std::size_t>(
+      std::strtoul(EnvironmentOr("VISUXML_BENCH_OBJECTS", "280000").c_str(),
+                   nullptr, 10));
+  ::mkdir(directory.c_str(), 0755);
+  const std::string stem = directory + "/scene-" + std::to_string(objects);
+  gReferencePath = stem + "-reference.xml";
+  gOutputPath = stem + "-output.xml";
+  for (const std::string& path : {gReferencePath, gOutputPath}) {
+    if (FileSize(path) > 0.0) continue;
+    const std::string partial = path + ".partial";
+    if (!SceneDocument::WriteFile(partial, objects) ||
+        std::rename(partial.c_str(), path.c_str()) != 0)
+      return false;
+  }
+  gFilesBytes = FileSize(gReferencePath) + FileSize(gOutputPath);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 5 && std::strcmp(argv[1], "--child") == 0)
+    return RunChild(argv[2], argv[3], argv[4]);
+  benchmark::Initialize(&argc, argv);
+  if (!PrepareDocuments()) {
+    std::fprintf(stderr, "cannot write the benchmark documents\n");
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

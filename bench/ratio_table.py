@@ -1,0 +1,109 @@
+"""Prints the targets table from Google Benchmark JSON results.
+
+Each ratio divides two medians measured in the same run. Exit status 1 when
+a target is missed."""
+import json
+import os
+import platform
+import statistics
+import sys
+
+
+def load(paths):
+    runs = {}
+    for path in paths:
+        with open(path) as handle:
+            for entry in json.load(handle)["benchmarks"]:
+                if entry.get("run_type") != "iteration" or entry.get("error_occurred"):
+                    continue
+                name = entry["run_name"].split("/")[0]
+                if "/" in entry["run_name"] and entry["run_name"].split("/")[1].isdigit():
+                    name += "/" + entry["run_name"].split("/")[1]
+                runs.setdefault(name, []).append(entry)
+    return runs
+
+
+def median(runs, name, field="real_time"):
+    values = [entry[field] for entry in runs.get(name, []) if field in entry]
+    if not values:
+        return None
+    scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+    if field in ("real_time", "cpu_time"):
+        unit = runs[name][0].get("time_unit", "ns")
+        values = [value * scale[unit] for value in values]
+    return statistics.median(values)
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as handle:
+        for line in handle:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    memory = os.sysconf("SC_PAGE_SIZE") * os.sysconf("SC_PHYS_PAGES") / 2**30
+    return "%s, nproc %d, %s, %.1f GiB memory" % (
+        platform.node() or "host", os.cpu_count(), model, memory)
+
+
+def main(paths):
+    runs = load(paths)
+    rows = []
+
+    def ratio(label, numerator, denominator, target, field="real_time",
+              unit="s"):
+        top = median(runs, numerator, field)
+        bottom = median(runs, denominator, field)
+        if top is None or bottom is None or bottom == 0:
+            rows.append((label, "n/a", "n/a", "n/a", "<= %.1fx" % target if target else "-", "FAIL" if target else "-"))
+            return
+        value = top / bottom
+        verdict = "-" if target is None else ("PASS" if value <= target else "FAIL")
+        show = (lambda v: "%.3f s" % v) if unit == "s" else (lambda v: "%.1f MB" % (v / 1e6))
+        rows.append((label, show(top), show(bottom), "%.2fx" % value,
+                     "<= %.1fx" % target if target else "(reference)", verdict))
+
+    ratio("1 Replay: 2 files read + Compare / Expat floor",
+          "BM_ReplayLibrary", "BM_ReplayExpatFloor", 2.5)
+    ratio("1 Replay: xmllint --noout / Expat floor",
+          "BM_ReplayXmllint", "BM_ReplayExpatFloor", None)
+    files = median(runs, "BM_ReplayLibrary", "FilesBytes")
+    peak = median(runs, "BM_ReplayLibrary", "PeakRSS")
+    if files and peak:
+        value = peak / files
+        rows.append(("5 Replay peak RSS / the two files' size",
+                     "%.1f MB" % (peak / 1e6), "%.1f MB" % (files / 1e6),
+                     "%.2fx" % value, "<= 3.5x", "PASS" if value <= 3.5 else "FAIL"))
+    for name, label in (("BM_ReplayExpatFloor", "5 Expat floor peak RSS / files"),
+                        ("BM_ReplayXmllint", "5 xmllint peak RSS / files")):
+        value = median(runs, name, "PeakRSS")
+        if value and files:
+            rows.append((label, "%.1f MB" % (value / 1e6), "%.1f MB" % (files / 1e6),
+                         "%.2fx" % (value / files), "(reference)", "-"))
+    ratio("2 Stream: grammar + FinishXMLDump / direct tree + host writer",
+          "BM_StreamThroughGrammar", "BM_StreamDirectTree", 1.5)
+    ratio("2 Writer: host writer / minimal fwrite writer",
+          "BM_WriteHostWriter", "BM_WriteMinimalFwrite", 1.5)
+    ratio("3 Depth, stream: 10,000 deep / flat",
+          "BM_StreamDeep", "BM_StreamFlat", 2.0)
+    ratio("3 Depth, comparison: 10,000 deep / flat",
+          "BM_CompareDeep", "BM_CompareFlat", 2.0)
+    ratio("4 Grammar size: 1,000 declared / 10",
+          "BM_GrammarOpenSetClose/1000", "BM_GrammarOpenSetClose/10", 2.0)
+
+    repetitions = min(len(entries) for entries in runs.values()) if runs else 0
+    print("Machine: " + machine())
+    print("Medians of %d runs per benchmark, repetitions interleaved." % repetitions)
+    print()
+    header = ("Benchmark", "Measured", "Floor", "Ratio", "Target", "Result")
+    widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(6)]
+    line = lambda row: "| " + " | ".join(str(c).ljust(w) for c, w in zip(row, widths)) + " |"
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for row in rows:
+        print(line(row))
+    return 1 if any(row[5] == "FAIL" for row in rows) else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
