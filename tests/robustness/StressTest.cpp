@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "MOKLightXmlElement.h"
+#include "MemoryStreams.h"
+#include "RobustnessSupport.h"
+#include "ScopedEnvironment.h"
+#include "TemporaryDirectory.h"
+
+namespace {
+
+// Ten thousand dumps in one process (two thousand under the sanitizers,
+// where the leak checker at exit stands in for the memory comparison).
+#ifdef VISUXML_SANITIZED
+constexpr unsigned int kDumps = 2000;
+#else
+constexpr unsigned int kDumps = 10000;
+#endif
+
+// Dump files go to memory when the machine offers it: the test is about the
+// library, not about the disk's flush rate.
+const char* FastTemporaryBase() {
+  struct stat info;
+  if (::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) &&
+      ::access("/dev/shm", W_OK) == 0)
+    return "/dev/shm";
+  return std::getenv("TMPDIR");
+}
+
+std::size_t CountEntries(const std::string& path) {
+  std::size_t count = 0;
+  if (DIR* directory = ::opendir(path.c_str())) {
+    while (dirent* entry = ::readdir(directory))
+      if (entry->d_name[0] != '.') ++count;
+    ::closedir(directory);
+  }
+  return count;
+}
+
+class StressTest : public ::testing::Test {
+ protected:
+  StressTest()
+      : _Base("TMPDIR", FastTemporaryBase()),
+        _Output("MOKTemp", _Temporary.Path().c_str()) {}
+
+  std::string DumpFile(unsigned int counter) const {
+    return _Temporary.File("Scene" + std::to_string(counter) + ".xml");
+  }
+
+  ScopedEnvironment _Base;
+  TemporaryDirectory _Temporary;
+  ScopedEnvironment _Output;
+};
+
+// Tests that many dumps in one process all succeed, are numbered one after
+// the other, write the right documents and leave memory flat.
+TEST_F(StressTest, ManyDumpsInOneProcess) {
+  const double start = NowSeconds();
+  unsigned int failures = 0;
+  long residentAtTenth = 0;
+  for (unsigned int i = 1; i <= kDumps; ++i) {
+    SceneControler controler;
+    if (controler.InitializeControler() != 0 || controler.FinishXMLDump() != 0)
+      ++failures;
+    if (i == kDumps / 10) residentAtTenth = PeakResidentKilobytes();
+  }
+  const long residentAtEnd = PeakResidentKilobytes();
+  std::printf("[ measured ] %u dumps: %.2f s, peak resident %ld kB after %u, "
+              "%ld kB after %u\n",
+              kDumps, NowSeconds() - start, residentAtTenth, kDumps / 10,
+              residentAtEnd, kDumps);
+
+  EXPECT_EQ(failures, 0u);
+  EXPECT_EQ(VisuXMLDumpControlerTestAccess::Counter(), kDumps + 1);
+  EXPECT_EQ(CountEntries(_Temporary.Path()), std::size_t{kDumps});
+  for (unsigned int counter = 1; counter <= kDumps; ++counter)
+    ASSERT_TRUE(FileExists(DumpFile(counter))) << counter;
+  const MOKLightXmlElement expected = ExpectedScene();
+  for (unsigned int counter : {1u, kDumps / 2, kDumps}) {
+    MOKLightXmlElement written;
+    ASSERT_TRUE(ParseText(ReadWholeFile(DumpFile(counter)), written)) << counter;
+    EXPECT_TRUE(SameTree(written, expected, true)) << counter;
+  }
+#ifndef VISUXML_SANITIZED
+  // Nine times more dumps may not cost more than a little allocator slack.
+  EXPECT_LT(residentAtEnd - residentAtTenth, 4096);
+#endif
+}
+
+}  // namespace
