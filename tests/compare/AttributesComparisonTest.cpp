@@ -126,13 +126,6 @@ TEST_F(AttributesComparisonTest, MixedElementKeepsOrder) {
             "child))");
 }
 
-// Tests that agreeing real values still show the output's writing.
-TEST_F(AttributesComparisonTest, AgreeingRealShowsOutputValue) {
-  DeclareReal("size");
-  EXPECT_EQ(CompareValues("size", "1.0", "1.00").report,
-            "report(root{size=1.00})");
-}
-
 // One real-number comparison under one dump version.
 struct ToleranceCase {
   const char* version;

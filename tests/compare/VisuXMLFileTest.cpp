@@ -162,19 +162,6 @@ TEST_F(VisuXMLFileTest, TextsAreIgnored) {
   EXPECT_EQ(outcome.report, "report(root(a))");
 }
 
-// Tests that a mismatch deep down leaves the pairs above it mirrored.
-TEST_F(VisuXMLFileTest, NestedMismatchStaysWhereItWasFound) {
-  ComparisonOutcome outcome = CompareTrees(
-      Element("root", {Element("a", {Element("b", {Element("x")})}),
-                       Element("c")}),
-      Element("root", {Element("a", {Element("b", {Element("y")})}),
-                       Element("c")}));
-  EXPECT_EQ(outcome.count, 1u);
-  EXPECT_EQ(outcome.report,
-            "report(root(a(b(VisuXMLError\"A y markup is read whereas we "
-            "were waiting for a x markup.\")),c))");
-}
-
 // Tests that the search finds the root's own name.
 TEST_F(VisuXMLFileTest, SearchFindsRoot) {
   VisuXMLFile file(Element("root", {Element("a")}));
