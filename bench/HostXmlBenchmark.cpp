@@ -121,6 +121,14 @@ void BM_ReadDeep(benchmark::State& state) {
   Read(state, Written(DeepChain(static_cast<std::size_t>(state.range(0)))));
 }
 
+// One attribute value of n bytes: a single token spanning many reads.
+void BM_ReadHugeAttribute(benchmark::State& state) {
+  const std::string text = "<R v=\"" +
+                           std::string(static_cast<std::size_t>(state.range(0)), 'v') +
+                           "\"/>";
+  Read(state, text);
+}
+
 void BM_CopyDeep(benchmark::State& state) {
   const MOKLightXmlElement chain =
       DeepChain(static_cast<std::size_t>(state.range(0)));
@@ -137,6 +145,7 @@ BENCHMARK(BM_WriteFlat)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity
 BENCHMARK(BM_WriteDeep)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
 BENCHMARK(BM_ReadFlat)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
 BENCHMARK(BM_ReadDeep)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
+BENCHMARK(BM_ReadHugeAttribute)->RangeMultiplier(8)->Range(1 << 16, 1 << 27)->Complexity();
 BENCHMARK(BM_CopyDeep)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
 
 BENCHMARK_MAIN();

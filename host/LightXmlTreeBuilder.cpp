@@ -13,9 +13,14 @@ bool IsWhitespaceOnly(const std::string& text) {
 }  // namespace
 
 LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
-    : _Root(root), _RunHasCdata(false), _Complete(false) {}
+    : _Root(root),
+      _Parser(nullptr),
+      _RunHasCdata(false),
+      _Complete(false),
+      _Failed(false) {}
 
 void LightXmlTreeBuilder::Attach(XML_Parser parser) {
+  _Parser = parser;
   XML_SetUserData(parser, this);
   XML_SetElementHandler(parser, &OnStart, &OnEnd);
   XML_SetCharacterDataHandler(parser, &OnText);
@@ -24,21 +29,36 @@ void LightXmlTreeBuilder::Attach(XML_Parser parser) {
 
 void XMLCALL LightXmlTreeBuilder::OnStart(void* data, const XML_Char* name,
                                           const XML_Char** attributes) {
-  static_cast<LightXmlTreeBuilder*>(data)->Start(name, attributes);
+  auto* builder = static_cast<LightXmlTreeBuilder*>(data);
+  builder->Guarded([&] { builder->Start(name, attributes); });
 }
 
 void XMLCALL LightXmlTreeBuilder::OnEnd(void* data, const XML_Char*) {
-  static_cast<LightXmlTreeBuilder*>(data)->End();
+  auto* builder = static_cast<LightXmlTreeBuilder*>(data);
+  builder->Guarded([&] { builder->End(); });
 }
 
 void XMLCALL LightXmlTreeBuilder::OnText(void* data, const XML_Char* text,
                                          int length) {
-  static_cast<LightXmlTreeBuilder*>(data)->_Run.append(
-      text, static_cast<std::size_t>(length));
+  auto* builder = static_cast<LightXmlTreeBuilder*>(data);
+  builder->Guarded([&] {
+    builder->_Run.append(text, static_cast<std::size_t>(length));
+  });
 }
 
 void XMLCALL LightXmlTreeBuilder::OnCdataStart(void* data) {
   static_cast<LightXmlTreeBuilder*>(data)->_RunHasCdata = true;
+}
+
+template <typename Step>
+void LightXmlTreeBuilder::Guarded(Step step) {
+  if (_Failed) return;
+  try {
+    step();
+  } catch (...) {
+    _Failed = true;
+    XML_StopParser(_Parser, XML_FALSE);
+  }
 }
 
 void LightXmlTreeBuilder::Start(const XML_Char* name,

@@ -20,8 +20,8 @@ class LightXmlTreeBuilder {
 
   // Installs the callbacks and the user data on the parser.
   void Attach(XML_Parser parser);
-  // True once the root element has been closed.
-  bool IsComplete() const { return _Complete; }
+  // True once the root element has been closed and nothing failed.
+  bool IsComplete() const { return _Complete && !_Failed; }
 
  private:
   struct Frame {
@@ -35,15 +35,20 @@ class LightXmlTreeBuilder {
   static void XMLCALL OnText(void* data, const XML_Char* text, int length);
   static void XMLCALL OnCdataStart(void* data);
 
+  // Exceptions must not cross Expat's C frames: a failure stops the parser.
+  template <typename Step>
+  void Guarded(Step step);
   void Start(const XML_Char* name, const XML_Char** attributes);
   void End();
   void EndRun(bool childFollows);
 
   MOKLightXmlElement& _Root;
+  XML_Parser _Parser;
   std::vector<Frame> _Stack;
   std::string _Run;
   bool _RunHasCdata;
   bool _Complete;
+  bool _Failed;
 };
 
 #endif

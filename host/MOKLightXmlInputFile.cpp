@@ -5,7 +5,9 @@
 MOKLightXmlInputFile::MOKLightXmlInputFile(const MOKUnicodeString& path)
     : _pFile(nullptr) {
   const std::string native = MOKToNativePath(path);
-  if (!native.empty()) _pFile = std::fopen(native.c_str(), "rb");
+  // A NUL inside the text would silently name another file.
+  if (!native.empty() && native.find('\0') == std::string::npos)
+    _pFile = std::fopen(native.c_str(), "rb");
 }
 
 MOKLightXmlInputFile::~MOKLightXmlInputFile() {

@@ -69,7 +69,9 @@ MOKLightXmlOutputFile::MOKLightXmlOutputFile(const MOKUnicodeString& path)
       _Descriptor(-1),
       _Failed(1),
       _Committed(0) {
-  if (_TargetPath.empty()) return;
+  // A NUL inside the text would silently name another file.
+  if (_TargetPath.empty() || _TargetPath.find('\0') != std::string::npos)
+    return;
   struct stat info;
   const bool exists = ::lstat(_TargetPath.c_str(), &info) == 0;
   if (!exists && errno != ENOENT) return;

@@ -2,27 +2,40 @@
 
 #include <expat.h>
 
+#include <algorithm>
+
 #include "LightXmlTreeBuilder.h"
 #include "LightXmlWriter.h"
 
 namespace {
 
-constexpr int kChunkSize = 64 * 1024;
+constexpr long kFirstChunkSize = 64 * 1024;
+constexpr long kMaxChunkSize = 1L << 30;
+
+// Expat scans a token left unfinished at the end of a chunk again from its
+// start with the next chunk, so fixed chunks make one huge token (a long
+// attribute value) quadratic. Chunks that grow with the bytes read so far
+// keep the total work linear.
+long NextChunkSize(long readSoFar) {
+  return std::min(std::max(kFirstChunkSize, readSoFar), kMaxChunkSize);
+}
 
 // Reads the stream chunk by chunk into the parser; false on a read error or
 // a document that is not well-formed.
 bool FeedParser(XML_Parser parser, MOKLightXmlInputStream& input) {
-  for (;;) {
-    void* buffer = XML_GetBuffer(parser, kChunkSize);
+  for (long readSoFar = 0;;) {
+    const long size = NextChunkSize(readSoFar);
+    void* buffer = XML_GetBuffer(parser, static_cast<int>(size));
     if (buffer == nullptr) return false;
     const long count =
-        input.Read(static_cast<char*>(buffer), static_cast<std::size_t>(kChunkSize));
-    if (count < 0 || count > kChunkSize) return false;
+        input.Read(static_cast<char*>(buffer), static_cast<std::size_t>(size));
+    if (count < 0 || count > size) return false;
     const bool last = count == 0;
     if (XML_ParseBuffer(parser, static_cast<int>(count), last) !=
         XML_STATUS_OK)
       return false;
     if (last) return true;
+    readSoFar += count;
   }
 }
 

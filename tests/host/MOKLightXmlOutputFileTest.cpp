@@ -174,4 +174,12 @@ TEST_F(MOKLightXmlOutputFileTest, BackslashesSeparateDirectories) {
   EXPECT_TRUE(FileExists(directory_.File("sub/out.xml")));
 }
 
+// Tests that a path with a NUL inside is refused rather than cut short.
+TEST_F(MOKLightXmlOutputFileTest, PathWithNulIsRefused) {
+  const std::string path = directory_.File("out.xml") + std::string(1, '\0');
+  MOKLightXmlOutputFile file(MOKUnicodeString(path + "x"));
+  EXPECT_EQ(file.IsValid(), 0);
+  EXPECT_TRUE(Entries(directory_.Path()).empty());
+}
+
 }  // namespace
