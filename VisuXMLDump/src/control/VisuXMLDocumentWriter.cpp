@@ -7,8 +7,8 @@
 
 namespace {
 
-// A file that cannot be opened is left as it is: the document, when
-// written, is already complete without the newline.
+// A file that cannot be opened is left as it is: the document is already
+// complete without the newline.
 void AppendNewline(const MOKUnicodeString& path) {
   unsigned int descriptor = 0;
   if (MOKFOpen(&path, "a", &descriptor) < 0) return;
@@ -29,6 +29,8 @@ int VisuXMLWriteDocument(const MOKLightXmlElement& tree,
   MOKLightXmlOutputFile outputFile(path);
   MOKLightXmlOutputFormatter formatter(outputFile);
   const int written = parser.GetXml(tree, formatter);
-  if (appendNewline != 0) AppendNewline(path);
+  // After a failed write the file under that name is the previous document,
+  // which must stay exactly as it was.
+  if (appendNewline != 0 && written != 0) AppendNewline(path);
   return written;
 }
