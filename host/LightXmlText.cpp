@@ -1,5 +1,6 @@
 #include "LightXmlText.h"
 
+
 namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD";
@@ -72,19 +73,51 @@ std::size_t XmlCharLength(const unsigned char* p, const unsigned char* end) {
 }
 
 void AppendEscaped(std::string& out, const std::string& text, bool attribute) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto* end = p + text.size();
+  AppendEscaped(out, text.data(), text.size(), attribute);
+}
+
+namespace {
+
+// Bytes copied as they are: printable ASCII without the XML specials, plus
+// tab and newline in element content.
+struct PlainBytes {
+  bool content[256];
+  bool attribute[256];
+  PlainBytes() : content(), attribute() {
+    for (int byte = 0x20; byte < 0x7F; ++byte)
+      content[byte] = attribute[byte] = byte != '&' && byte != '<' && byte != '>';
+    attribute['"'] = false;
+    content['\t'] = content['\n'] = true;
+  }
+};
+
+}  // namespace
+
+void AppendEscaped(std::string& out, const char* data, std::size_t size,
+                   bool attribute) {
+  static const PlainBytes plainBytes;
+  const bool* plainByte = attribute ? plainBytes.attribute : plainBytes.content;
+  const auto* p = reinterpret_cast<const unsigned char*>(data);
+  const auto* end = p + size;
   while (p < end) {
     const auto* plain = p;
-    std::size_t length = 0;
-    while (p < end && (length = XmlCharLength(p, end)) != 0 &&
-           (length > 1 || EscapeFor(*p, attribute) == nullptr))
-      p += length;
+    while (p < end && plainByte[*p]) ++p;
     out.append(reinterpret_cast<const char*>(plain),
                static_cast<std::size_t>(p - plain));
     if (p == end) break;
+    const std::size_t length = XmlCharLength(p, end);
+    if (length > 1) {
+      out.append(reinterpret_cast<const char*>(p), length);
+      p += length;
+      continue;
+    }
     const char* escape = length == 1 ? EscapeFor(*p, attribute) : nullptr;
-    out.append(escape != nullptr ? escape : kReplacement);
+    if (escape != nullptr)
+      out.append(escape);
+    else if (length == 1)
+      out += static_cast<char>(*p);
+    else
+      out.append(kReplacement);
     ++p;
   }
 }

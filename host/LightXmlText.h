@@ -18,6 +18,8 @@ std::size_t XmlCharLength(const unsigned char* p, const unsigned char* end);
 // Appends the text escaped for element content or for a double-quoted
 // attribute value; every byte XML cannot carry becomes U+FFFD.
 void AppendEscaped(std::string& out, const std::string& text, bool attribute);
+void AppendEscaped(std::string& out, const char* data, std::size_t size,
+                   bool attribute);
 
 // Turns any byte string into an XML Name the reader accepts: each offending
 // byte becomes '_', an empty name becomes "_". Non-ASCII characters are

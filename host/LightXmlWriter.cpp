@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "LightXmlNamePool.h"
+
 namespace {
 
 const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
@@ -44,7 +46,7 @@ void LightXmlWriter::BeginElement(const MOKLightXmlElement& element,
                                   bool insideCompact) {
   if (!insideCompact) NewLine(_Stack.size());
   _Pending += '<';
-  _Names.Append(_Pending, element.GetName().GetText());
+  AppendName(element.GetSharedName());
   WriteAttributes(element);
   const std::string& text = element.GetValue().GetText();
   if (element.GetChildCount() == 0) {
@@ -72,21 +74,47 @@ void LightXmlWriter::EndElement(const Frame& frame) {
 
 void LightXmlWriter::WriteEndTag(const MOKLightXmlElement& element) {
   _Pending += "</";
-  _Names.Append(_Pending, element.GetName().GetText());
+  AppendName(element.GetSharedName());
   _Pending += '>';
+}
+
+// Names are judged once per shared name, not once per element.
+bool LightXmlWriter::IsWrittenAsIs(const LightXmlName* name) {
+  if (name == nullptr) return false;
+  if (name->writerVerdict == 0)
+    name->writerVerdict = _Names.IsValid(name->text.GetText()) ? 1 : 2;
+  return name->writerVerdict == 1;
+}
+
+void LightXmlWriter::AppendName(const LightXmlName* name) {
+  if (IsWrittenAsIs(name))
+    _Pending += name->text.GetText();
+  else
+    _Names.Append(_Pending, LightXmlNamePool::TextOf(name).GetText());
 }
 
 void LightXmlWriter::WriteAttributes(const MOKLightXmlElement& element) {
   const std::size_t count = element.GetAttributeCount();
   for (std::size_t i = 0; i < count; ++i) {
-    if (!_Names.IsValid(element.GetAttributeNameAt(i).GetText())) {
+    if (!IsWrittenAsIs(element.GetAttributeSharedNameAt(i))) {
       WriteRenamedAttributes(element);
       return;
     }
   }
-  for (std::size_t i = 0; i < count; ++i)
-    WriteAttribute(element.GetAttributeNameAt(i).GetText(),
-                   element.GetAttributeValueAt(i).GetText());
+  for (std::size_t i = 0; i < count; ++i) {
+    _Pending += ' ';
+    _Pending += element.GetAttributeNameAt(i).GetText();
+    WriteAttributeValue(element, i);
+  }
+}
+
+void LightXmlWriter::WriteAttributeValue(const MOKLightXmlElement& element,
+                                         std::size_t index) {
+  std::size_t length = 0;
+  const char* value = element.GetAttributeTextAt(index, &length);
+  _Pending += "=\"";
+  AppendEscaped(_Pending, value, length, true);
+  _Pending += '"';
 }
 
 // Sanitizing may make two names equal; a later one gets '_' appended until
@@ -97,17 +125,10 @@ void LightXmlWriter::WriteRenamedAttributes(const MOKLightXmlElement& element) {
     std::string name;
     _Names.Append(name, element.GetAttributeNameAt(i).GetText());
     while (!written.insert(name).second) name += '_';
-    WriteAttribute(name, element.GetAttributeValueAt(i).GetText());
+    _Pending += ' ';
+    _Pending += name;
+    WriteAttributeValue(element, i);
   }
-}
-
-void LightXmlWriter::WriteAttribute(const std::string& name,
-                                    const std::string& value) {
-  _Pending += ' ';
-  _Names.Append(_Pending, name);
-  _Pending += "=\"";
-  AppendEscaped(_Pending, value, true);
-  _Pending += '"';
 }
 
 void LightXmlWriter::NewLine(std::size_t depth) {

@@ -34,7 +34,10 @@ class LightXmlWriter {
   void EndElement(const Frame& frame);
   void WriteAttributes(const MOKLightXmlElement& element);
   void WriteRenamedAttributes(const MOKLightXmlElement& element);
-  void WriteAttribute(const std::string& name, const std::string& value);
+  bool IsWrittenAsIs(const LightXmlName* name);
+  void AppendName(const LightXmlName* name);
+  void WriteAttributeValue(const MOKLightXmlElement& element,
+                           std::size_t index);
   void WriteEndTag(const MOKLightXmlElement& element);
   void NewLine(std::size_t depth);
   void FlushIfFull();

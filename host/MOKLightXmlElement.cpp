@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "LightXmlAttributes.h"
+#include "LightXmlNamePool.h"
+
 namespace {
 
 // Cookies are 1-based positions so that a null cookie means "no more".
@@ -15,31 +18,42 @@ std::size_t IndexOf(void* cookie) {
          1;
 }
 
-const MOKUnicodeString& EmptyText() {
-  static const MOKUnicodeString empty;
-  return empty;
+const MOKUnicodeString& EmptyText() { return LightXmlNamePool::TextOf(nullptr); }
+
+std::size_t FindAttribute(const LightXmlAttributes* attributes,
+                          const MOKUnicodeString& name) {
+  if (attributes == nullptr) return 0;
+  return attributes->Find(name.GetText().data(), name.GetText().size());
 }
 
 }  // namespace
 
 MOKLightXmlElementItf::~MOKLightXmlElementItf() = default;
 
-MOKLightXmlElement::MOKLightXmlElement() = default;
+MOKLightXmlElement::MOKLightXmlElement()
+    : _pName(nullptr), _pText(nullptr), _pAttributes(nullptr) {}
 
 MOKLightXmlElement::MOKLightXmlElement(const MOKUnicodeString& name)
-    : _Name(name) {}
+    : _pName(LightXmlNamePool::Acquire(name)),
+      _pText(nullptr),
+      _pAttributes(nullptr) {}
 
 MOKLightXmlElement::MOKLightXmlElement(const MOKLightXmlElement& other)
-    : MOKLightXmlElementItf() {
+    : MOKLightXmlElementItf(),
+      _pName(nullptr),
+      _pText(nullptr),
+      _pAttributes(nullptr) {
   CopyFrom(other);
 }
 
 MOKLightXmlElement::MOKLightXmlElement(MOKLightXmlElement&& other) noexcept
-    : _Name(std::move(other._Name)),
-      _Value(std::move(other._Value)),
-      _Attributes(std::move(other._Attributes)),
+    : _pName(other._pName),
+      _pText(other._pText),
+      _pAttributes(other._pAttributes),
       _Children(std::move(other._Children)) {
-  other._Attributes.clear();
+  other._pName = nullptr;
+  other._pText = nullptr;
+  other._pAttributes = nullptr;
   other._Children.clear();
 }
 
@@ -59,20 +73,32 @@ MOKLightXmlElement& MOKLightXmlElement::operator=(
     // over before the old subtree goes.
     MOKLightXmlElement taken(std::move(other));
     DestroyChildren();
-    _Name = std::move(taken._Name);
-    _Value = std::move(taken._Value);
-    _Attributes = std::move(taken._Attributes);
-    _Children = std::move(taken._Children);
-    taken._Attributes.clear();
-    taken._Children.clear();
+    ReleaseOwnData();
+    std::swap(_pName, taken._pName);
+    std::swap(_pText, taken._pText);
+    std::swap(_pAttributes, taken._pAttributes);
+    _Children.swap(taken._Children);
   }
   return *this;
 }
 
-MOKLightXmlElement::~MOKLightXmlElement() { DestroyChildren(); }
+MOKLightXmlElement::~MOKLightXmlElement() {
+  DestroyChildren();
+  ReleaseOwnData();
+}
+
+void MOKLightXmlElement::ReleaseOwnData() {
+  LightXmlNamePool::Release(_pName);
+  _pName = nullptr;
+  delete _pText;
+  _pText = nullptr;
+  LightXmlAttributes::Release(_pAttributes);
+  _pAttributes = nullptr;
+}
 
 // Copies node by node with an explicit work list: recursion would overflow
-// the stack on deeply nested documents.
+// the stack on deeply nested documents. Names and attribute blocks are
+// shared, not copied.
 void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
   std::vector<std::pair<const MOKLightXmlElement*, MOKLightXmlElement*>> work;
   work.emplace_back(&source, this);
@@ -80,9 +106,9 @@ void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
     const MOKLightXmlElement* from = work.back().first;
     MOKLightXmlElement* to = work.back().second;
     work.pop_back();
-    to->_Name = from->_Name;
-    to->_Value = from->_Value;
-    to->_Attributes = from->_Attributes;
+    to->_pName = LightXmlNamePool::Share(from->_pName);
+    if (from->_pText != nullptr) to->_pText = new MOKUnicodeString(*from->_pText);
+    to->_pAttributes = LightXmlAttributes::Share(from->_pAttributes);
     to->_Children.reserve(from->_Children.size());
     for (const MOKLightXmlElement* child : from->_Children) {
       MOKLightXmlElement* copy = new MOKLightXmlElement();
@@ -114,22 +140,20 @@ int MOKLightXmlElement::Assign(const MOKLightXmlElementItf& other) {
 }
 
 int MOKLightXmlElement::AddChild(const MOKLightXmlElement& child) {
-  _Children.push_back(new MOKLightXmlElement(child));
+  _Children.push_back(nullptr);
+  _Children.back() = new MOKLightXmlElement(child);
   return 1;
 }
 
 int MOKLightXmlElement::AddChild(MOKLightXmlElement&& child) {
-  _Children.push_back(new MOKLightXmlElement(std::move(child)));
+  _Children.push_back(nullptr);
+  _Children.back() = new MOKLightXmlElement(std::move(child));
   return 1;
 }
 
-void MOKLightXmlElement::AppendAttribute(const MOKUnicodeString& name,
-                                         const MOKUnicodeString& value) {
-  _Attributes.emplace_back(name, value);
-}
-
 MOKLightXmlElement* MOKLightXmlElement::AppendNewChild() {
-  _Children.push_back(new MOKLightXmlElement());
+  _Children.push_back(nullptr);
+  _Children.back() = new MOKLightXmlElement();
   return _Children.back();
 }
 
@@ -160,75 +184,150 @@ MOKLightXmlElementItf* MOKLightXmlElement::GetChild(void*& cookie) const {
   return _Children[index];
 }
 
-const MOKUnicodeString& MOKLightXmlElement::GetName() const { return _Name; }
+const MOKUnicodeString& MOKLightXmlElement::GetName() const {
+  return LightXmlNamePool::TextOf(_pName);
+}
 
 int MOKLightXmlElement::SetName(const MOKUnicodeString& name) {
-  _Name = name;
+  LightXmlName* shared = LightXmlNamePool::Acquire(name);
+  LightXmlNamePool::Release(_pName);
+  _pName = shared;
   return 1;
 }
 
+void MOKLightXmlElement::AdoptName(LightXmlName* name) {
+  LightXmlNamePool::Release(_pName);
+  _pName = name;
+}
+
 void* MOKLightXmlElement::GetAttributes() const {
-  return _Attributes.empty() ? nullptr : CookieFor(0);
+  return GetAttributeCount() == 0 ? nullptr : CookieFor(0);
 }
 
 const MOKUnicodeString* MOKLightXmlElement::GetAttributeName(
     void*& cookie) const {
   if (cookie == nullptr) return nullptr;
   std::size_t index = IndexOf(cookie);
-  if (index >= _Attributes.size()) {
+  if (index >= GetAttributeCount()) {
     cookie = nullptr;
     return nullptr;
   }
   cookie = CookieFor(index + 1);
-  return &_Attributes[index].first;
+  return &GetAttributeNameAt(index);
+}
+
+std::size_t MOKLightXmlElement::GetAttributeCount() const {
+  return _pAttributes == nullptr ? 0 : _pAttributes->Count();
+}
+
+const MOKUnicodeString& MOKLightXmlElement::GetAttributeNameAt(
+    std::size_t index) const {
+  return LightXmlNamePool::TextOf(_pAttributes->At(index).name);
+}
+
+const LightXmlName* MOKLightXmlElement::GetAttributeSharedNameAt(
+    std::size_t index) const {
+  return _pAttributes->At(index).name;
+}
+
+const MOKUnicodeString& MOKLightXmlElement::GetAttributeValueAt(
+    std::size_t index) const {
+  return _pAttributes->Value(index);
+}
+
+const char* MOKLightXmlElement::GetAttributeTextAt(std::size_t index,
+                                                   std::size_t* length) const {
+  *length = _pAttributes->At(index).length;
+  return _pAttributes->ValueData(index);
+}
+
+bool MOKLightXmlElement::HasSameAttributeNames(
+    const MOKLightXmlElement& other) const {
+  const std::size_t count = GetAttributeCount();
+  if (count != other.GetAttributeCount()) return false;
+  for (std::size_t i = 0; i < count; ++i)
+    if (_pAttributes->At(i).name != other._pAttributes->At(i).name)
+      return false;
+  return true;
+}
+
+void MOKLightXmlElement::ShareAttributesOf(const MOKLightXmlElement& other) {
+  if (other._pAttributes == _pAttributes) return;
+  LightXmlAttributes* shared = LightXmlAttributes::Share(other._pAttributes);
+  LightXmlAttributes::Release(_pAttributes);
+  _pAttributes = shared;
+}
+
+void MOKLightXmlElement::AppendAttributeOf(const MOKLightXmlElement& source,
+                                           std::size_t index) {
+  const LightXmlAttributes::Entry& entry = source._pAttributes->At(index);
+  LightXmlAttributes::Append(_pAttributes,
+                             LightXmlNamePool::Share(entry.name),
+                             source._pAttributes->ValueData(index),
+                             entry.length);
+}
+
+void MOKLightXmlElement::AdoptAttributes(LightXmlAttributes* attributes) {
+  LightXmlAttributes::Release(_pAttributes);
+  _pAttributes = attributes;
 }
 
 const MOKUnicodeString& MOKLightXmlElement::GetAttributeValue(
     const MOKUnicodeString& name) const {
-  for (const auto& attribute : _Attributes)
-    if (attribute.first.GetText() == name.GetText()) return attribute.second;
-  return EmptyText();
+  const std::size_t index = FindAttribute(_pAttributes, name);
+  return index < GetAttributeCount() ? _pAttributes->Value(index)
+                                     : EmptyText();
 }
 
 MOKUnicodeString MOKLightXmlElement::GetAttributeValue(
     const MOKUnicodeString& name, const MOKUnicodeString& defaultValue) const {
-  for (const auto& attribute : _Attributes)
-    if (attribute.first.GetText() == name.GetText()) return attribute.second;
-  return defaultValue;
+  const std::size_t index = FindAttribute(_pAttributes, name);
+  if (index >= GetAttributeCount()) return defaultValue;
+  return MOKUnicodeString(_pAttributes->ValueData(index),
+                          _pAttributes->At(index).length);
+}
+
+void MOKLightXmlElement::AppendAttribute(const MOKUnicodeString& name,
+                                         const MOKUnicodeString& value) {
+  LightXmlAttributes::Append(_pAttributes, LightXmlNamePool::Acquire(name),
+                             value.GetText().data(), value.GetText().size());
 }
 
 int MOKLightXmlElement::SetAttributeValue(const MOKUnicodeString& name,
                                           const MOKUnicodeString& value) {
-  for (auto& attribute : _Attributes) {
-    if (attribute.first.GetText() == name.GetText()) {
-      attribute.second = value;
-      return 1;
-    }
-  }
-  _Attributes.emplace_back(name, value);
+  const std::size_t index = FindAttribute(_pAttributes, name);
+  if (index < GetAttributeCount())
+    LightXmlAttributes::Replace(_pAttributes, index, value.GetText().data(),
+                                value.GetText().size());
+  else
+    AppendAttribute(name, value);
   return 1;
 }
 
 int MOKLightXmlElement::RemoveAttribute(const MOKUnicodeString& name) {
-  for (auto it = _Attributes.begin(); it != _Attributes.end(); ++it) {
-    if (it->first.GetText() == name.GetText()) {
-      _Attributes.erase(it);
-      return 1;
-    }
-  }
-  return 0;
+  const std::size_t index = FindAttribute(_pAttributes, name);
+  if (index >= GetAttributeCount()) return 0;
+  LightXmlAttributes::Remove(_pAttributes, index);
+  return 1;
 }
 
-const MOKUnicodeString& MOKLightXmlElement::GetValue() const { return _Value; }
+const MOKUnicodeString& MOKLightXmlElement::GetValue() const {
+  return _pText != nullptr ? *_pText : EmptyText();
+}
 
 int MOKLightXmlElement::SetValue(const MOKUnicodeString& value) {
-  _Value = value;
+  if (value.GetLengthInByte() == 0) {
+    delete _pText;
+    _pText = nullptr;
+  } else if (_pText != nullptr) {
+    *_pText = value;
+  } else {
+    _pText = new MOKUnicodeString(value);
+  }
   return 1;
 }
 
 void MOKLightXmlElement::Reset() {
   DestroyChildren();
-  _Name = MOKUnicodeString();
-  _Value = MOKUnicodeString();
-  _Attributes.clear();
+  ReleaseOwnData();
 }

@@ -9,6 +9,9 @@
 #include "MOKLightXmlElementItf.h"
 #include "MOKUnicodeString.h"
 
+class LightXmlAttributes;
+struct LightXmlName;
+
 // The host's XML element: name, text, attributes in insertion order and
 // ordered children. An element owns its subtree. Copy and destruction work
 // without recursion, so arbitrarily deep trees are safe.
@@ -48,32 +51,50 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   int SetValue(const MOKUnicodeString& value) override;
   void Reset() override;
 
-  // Direct, typed access for the host layer's own code (parser, writer).
+  // Direct, typed access for the host layer's own code (parser, writer)
+  // and for callers that walk large trees.
   std::size_t GetChildCount() const { return _Children.size(); }
   MOKLightXmlElement* GetChildAt(std::size_t index) const {
     return _Children[index];
   }
-  std::size_t GetAttributeCount() const { return _Attributes.size(); }
-  const MOKUnicodeString& GetAttributeNameAt(std::size_t index) const {
-    return _Attributes[index].first;
-  }
-  const MOKUnicodeString& GetAttributeValueAt(std::size_t index) const {
-    return _Attributes[index].second;
-  }
+  std::size_t GetAttributeCount() const;
+  const MOKUnicodeString& GetAttributeNameAt(std::size_t index) const;
+  const MOKUnicodeString& GetAttributeValueAt(std::size_t index) const;
+  // The value's bytes without building a string; *length receives the size.
+  const char* GetAttributeTextAt(std::size_t index, std::size_t* length) const;
+  // True when both elements have the same attribute names in the same order.
+  bool HasSameAttributeNames(const MOKLightXmlElement& other) const;
+  // Replaces the attributes with those of other, shared until either
+  // element changes them.
+  void ShareAttributesOf(const MOKLightXmlElement& other);
+  // Appends attribute number index of source, without looking for the name:
+  // for builders whose names are known to be unique.
+  void AppendAttributeOf(const MOKLightXmlElement& source, std::size_t index);
   // Appends an attribute without looking for the name, for builders whose
   // input already guarantees unique names (the parser).
   void AppendAttribute(const MOKUnicodeString& name,
                        const MOKUnicodeString& value);
   // Appends an empty child and returns it, for builders such as the parser.
   MOKLightXmlElement* AppendNewChild();
+  // The shared names themselves, for the writer (null for an empty name).
+  const LightXmlName* GetSharedName() const { return _pName; }
+  const LightXmlName* GetAttributeSharedNameAt(std::size_t index) const;
+  // Takes over a reference to a shared name, for the parser.
+  void AdoptName(LightXmlName* name);
+  // Takes over a block of attributes, for the parser.
+  void AdoptAttributes(LightXmlAttributes* attributes);
 
  private:
   void CopyFrom(const MOKLightXmlElement& source);
   void DestroyChildren();
+  void ReleaseOwnData();
 
-  MOKUnicodeString _Name;
-  MOKUnicodeString _Value;
-  std::vector<std::pair<MOKUnicodeString, MOKUnicodeString>> _Attributes;
+  // Shared with every element of that name; null when the name is empty.
+  LightXmlName* _pName;
+  // Null when the element has no text, as almost every element of a dump.
+  MOKUnicodeString* _pText;
+  // Null without attributes; shared with copies until changed.
+  LightXmlAttributes* _pAttributes;
   std::vector<MOKLightXmlElement*> _Children;
 };
 

@@ -1,0 +1,171 @@
+#include "LightXmlAttributes.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr std::size_t kLimit = 0xFFFFFFFFu;
+
+std::size_t Larger(std::size_t current, std::size_t needed) {
+  std::size_t size = current < 4 ? 4 : current;
+  while (size < needed) size *= 2;
+  return size;
+}
+
+}  // namespace
+
+LightXmlAttributes* LightXmlAttributes::Create(std::size_t entries,
+                                               std::size_t bytes) {
+  if (entries > kLimit / 2 || bytes > kLimit / 2) throw std::bad_alloc();
+  void* memory = std::malloc(sizeof(LightXmlAttributes) +
+                             entries * sizeof(Entry) + bytes);
+  if (memory == nullptr) throw std::bad_alloc();
+  auto* block = new (memory) LightXmlAttributes();
+  block->_EntryCapacity = static_cast<std::uint32_t>(entries);
+  block->_ByteCapacity = static_cast<std::uint32_t>(bytes);
+  return block;
+}
+
+LightXmlAttributes* LightXmlAttributes::Share(LightXmlAttributes* block) {
+  if (block != nullptr) ++block->_References;
+  return block;
+}
+
+void LightXmlAttributes::Release(LightXmlAttributes* block) {
+  if (block == nullptr || --block->_References != 0) return;
+  block->~LightXmlAttributes();
+  std::free(block);
+}
+
+LightXmlAttributes::~LightXmlAttributes() {
+  DropValues();
+  for (std::size_t i = 0; i < _Count; ++i)
+    LightXmlNamePool::Release(Entries()[i].name);
+}
+
+void LightXmlAttributes::DropValues() const {
+  delete[] _pValues;
+  _pValues = nullptr;
+}
+
+// A copy of the block with at least the given capacities; the names gain
+// one reference each.
+LightXmlAttributes* LightXmlAttributes::Grown(LightXmlAttributes* block,
+                                              std::size_t entries,
+                                              std::size_t bytes) {
+  LightXmlAttributes* copy = Create(entries, bytes);
+  copy->_Count = block->_Count;
+  copy->_ByteCount = block->_ByteCount;
+  std::memcpy(copy->Entries(), block->Entries(), block->_Count * sizeof(Entry));
+  if (block->_ByteCount != 0)
+    std::memcpy(copy->Bytes(), block->Bytes(), block->_ByteCount);
+  for (std::size_t i = 0; i < copy->_Count; ++i)
+    LightXmlNamePool::Share(copy->Entries()[i].name);
+  return copy;
+}
+
+LightXmlAttributes* LightXmlAttributes::Unshared(LightXmlAttributes*& block) {
+  if (block == nullptr) {
+    block = Create(4, 32);
+  } else if (block->_References > 1) {
+    LightXmlAttributes* copy =
+        Grown(block, block->_Count + 1, block->_ByteCount + 16);
+    Release(block);
+    block = copy;
+  }
+  block->DropValues();
+  return block;
+}
+
+// The block that takes a change needing that many more entries and bytes:
+// the block itself when it has a single holder and room, else a grown
+// copy. The old block is released by Commit, after the value was copied:
+// the value may live in the old block's strings.
+LightXmlAttributes* LightXmlAttributes::Target(LightXmlAttributes* block,
+                                               std::size_t entries,
+                                               std::size_t bytes) {
+  if (block == nullptr) return Create(Larger(0, entries), Larger(32, bytes));
+  const bool room = block->_Count + entries <= block->_EntryCapacity &&
+                    block->_ByteCount + bytes <= block->_ByteCapacity;
+  if (block->_References == 1 && room) return block;
+  return Grown(block, Larger(block->_EntryCapacity, block->_Count + entries),
+               Larger(block->_ByteCapacity, block->_ByteCount + bytes));
+}
+
+void LightXmlAttributes::Commit(LightXmlAttributes*& block,
+                                LightXmlAttributes* target) {
+  if (target != block) {
+    Release(block);
+    block = target;
+  }
+  block->DropValues();
+}
+
+std::size_t LightXmlAttributes::Find(const char* name,
+                                     std::size_t length) const {
+  for (std::size_t i = 0; i < _Count; ++i) {
+    const std::string& text =
+        LightXmlNamePool::TextOf(Entries()[i].name).GetText();
+    if (text.size() == length && std::memcmp(text.data(), name, length) == 0)
+      return i;
+  }
+  return _Count;
+}
+
+const MOKUnicodeString& LightXmlAttributes::Value(std::size_t index) const {
+  if (_pValues == nullptr) {
+    MOKUnicodeString* values = new MOKUnicodeString[_Count];
+    for (std::size_t i = 0; i < _Count; ++i)
+      values[i] = MOKUnicodeString(ValueData(i), Entries()[i].length);
+    _pValues = values;
+  }
+  return _pValues[index];
+}
+
+void LightXmlAttributes::Append(LightXmlAttributes*& block, LightXmlName* name,
+                                const char* value, std::size_t length) {
+  LightXmlAttributes* target;
+  try {
+    target = Target(block, 1, length);
+  } catch (...) {
+    LightXmlNamePool::Release(name);
+    throw;
+  }
+  if (length != 0)
+    std::memcpy(target->Bytes() + target->_ByteCount, value, length);
+  target->Entries()[target->_Count] =
+      Entry{name, target->_ByteCount, static_cast<std::uint32_t>(length)};
+  target->_ByteCount += static_cast<std::uint32_t>(length);
+  ++target->_Count;
+  Commit(block, target);
+}
+
+// A longer value goes at the end of the bytes; the old bytes stay unused
+// until the block is next copied.
+void LightXmlAttributes::Replace(LightXmlAttributes*& block, std::size_t index,
+                                 const char* value, std::size_t length) {
+  const bool fits = length <= block->Entries()[index].length;
+  LightXmlAttributes* target = Target(block, 0, fits ? 0 : length);
+  Entry& entry = target->Entries()[index];
+  if (fits) {
+    std::memmove(target->Bytes() + entry.offset, value, length);
+  } else {
+    std::memcpy(target->Bytes() + target->_ByteCount, value, length);
+    entry.offset = target->_ByteCount;
+    target->_ByteCount += static_cast<std::uint32_t>(length);
+  }
+  entry.length = static_cast<std::uint32_t>(length);
+  Commit(block, target);
+}
+
+void LightXmlAttributes::Remove(LightXmlAttributes*& block,
+                                std::size_t index) {
+  Unshared(block);
+  Entry* entries = block->Entries();
+  LightXmlNamePool::Release(entries[index].name);
+  std::memmove(entries + index, entries + index + 1,
+               (block->_Count - index - 1) * sizeof(Entry));
+  --block->_Count;
+}

@@ -1,0 +1,80 @@
+#ifndef LightXmlAttributes_h
+#define LightXmlAttributes_h
+
+#include <cstddef>
+#include <cstdint>
+
+#include "LightXmlNamePool.h"
+#include "MOKUnicodeString.h"
+
+// The attributes of an element in one block: entries (shared name, place of
+// the value) followed by the value bytes. A block is shared between copies
+// of an element and copied only when one of them changes (see Unshared):
+// a deep copy of a tree costs no attribute copy.
+//
+// Values are kept as bytes; the MOKUnicodeString form that references are
+// handed out for is built on first demand, once for the whole block.
+class LightXmlAttributes {
+ public:
+  struct Entry {
+    LightXmlName* name;
+    std::uint32_t offset;
+    std::uint32_t length;
+  };
+
+  // A new block with room for that many entries and value bytes. Throws
+  // std::bad_alloc when memory runs out.
+  static LightXmlAttributes* Create(std::size_t entries, std::size_t bytes);
+  // One more holder of the block.
+  static LightXmlAttributes* Share(LightXmlAttributes* block);
+  // One holder less; the last one frees the block.
+  static void Release(LightXmlAttributes* block);
+  // The block itself when it has a single holder, otherwise a private copy
+  // that replaces the holder's reference (with room for one more entry).
+  static LightXmlAttributes* Unshared(LightXmlAttributes*& block);
+
+  std::size_t Count() const { return _Count; }
+  const Entry& At(std::size_t index) const { return Entries()[index]; }
+  const char* ValueData(std::size_t index) const {
+    return Bytes() + Entries()[index].offset;
+  }
+  // Position of the named attribute, or Count() when absent.
+  std::size_t Find(const char* name, std::size_t length) const;
+  // The value as a string, valid while the block lives unchanged.
+  const MOKUnicodeString& Value(std::size_t index) const;
+
+  // Appends an entry; the block may move (block is updated). The name
+  // reference is taken over.
+  static void Append(LightXmlAttributes*& block, LightXmlName* name,
+                     const char* value, std::size_t length);
+  // Replaces the value of an entry of an unshared block (which may move).
+  static void Replace(LightXmlAttributes*& block, std::size_t index,
+                      const char* value, std::size_t length);
+  // Removes an entry (the block may be copied first when shared).
+  static void Remove(LightXmlAttributes*& block, std::size_t index);
+
+ private:
+  LightXmlAttributes() = default;
+  ~LightXmlAttributes();
+  static LightXmlAttributes* Target(LightXmlAttributes* block,
+                                    std::size_t entries, std::size_t bytes);
+  static void Commit(LightXmlAttributes*& block, LightXmlAttributes* target);
+  static LightXmlAttributes* Grown(LightXmlAttributes* block,
+                                   std::size_t entries, std::size_t bytes);
+  Entry* Entries() const {
+    return reinterpret_cast<Entry*>(const_cast<LightXmlAttributes*>(this) + 1);
+  }
+  char* Bytes() const {
+    return reinterpret_cast<char*>(Entries() + _EntryCapacity);
+  }
+  void DropValues() const;
+
+  std::uint32_t _References = 1;
+  std::uint32_t _Count = 0;
+  std::uint32_t _EntryCapacity = 0;
+  std::uint32_t _ByteCount = 0;
+  std::uint32_t _ByteCapacity = 0;
+  mutable MOKUnicodeString* _pValues = nullptr;
+};
+
+#endif
