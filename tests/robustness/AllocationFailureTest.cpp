@@ -94,7 +94,7 @@ TEST_F(AllocationFailureTest, DISABLED_DumpReportedDoneAlwaysLeavesItsFile) {
 // allocation: a side that could not be built is not valid, any other
 // failure shows as a difference, never as a wrong agreement.
 TEST_F(AllocationFailureTest, ComparisonOfEqualDocumentsNeverLies) {
-  const MOKLightXmlElement expected = ExpectedScene(5);
+  const MOKLightXmlElement expected = ExpectedScene(12);
   const std::string path = _Temporary.File("reference.xml");
   std::string text;
   ASSERT_TRUE(WriteText(expected, text));

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -40,18 +41,26 @@ bool NumbersAgree(double reference, double output, int dumpVersion) {
   return AgreeRelatively(reference, output);
 }
 
+bool SameText(const char* first, std::size_t firstLength, const char* second,
+              std::size_t secondLength) {
+  return firstLength == secondLength &&
+         (firstLength == 0 || std::memcmp(first, second, firstLength) == 0);
+}
+
 // Values are read as numbers only when they differ as text and the
 // attribute is declared real.
-bool ValuesAgree(const MOKUnicodeString& name,
-                 const MOKUnicodeString& reference,
-                 const MOKUnicodeString& output) {
-  if (reference.Compare(output) == 2) return true;
+bool ValuesAgree(const MOKUnicodeString& name, const char* reference,
+                 std::size_t referenceLength, const char* output,
+                 std::size_t outputLength) {
+  if (SameText(reference, referenceLength, output, outputLength)) return true;
   if (VisuXMLAttribute::GetXMLAttributeType(name) != VisuXMLRealAttribute)
     return false;
   double referenceNumber = 0.0;
   double outputNumber = 0.0;
-  if (reference.ConvertToNum(&referenceNumber, kNumberFormat) == 0 ||
-      output.ConvertToNum(&outputNumber, kNumberFormat) == 0)
+  if (MOKUnicodeString(reference, referenceLength)
+              .ConvertToNum(&referenceNumber, kNumberFormat) == 0 ||
+      MOKUnicodeString(output, outputLength)
+              .ConvertToNum(&outputNumber, kNumberFormat) == 0)
     return false;
   return NumbersAgree(referenceNumber, outputNumber,
                       VisuXMLDumpVersion::GetVersionNumber());
@@ -68,6 +77,11 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
                                        MOKLightXmlElement& result,
                                        unsigned int& errorCount) {
   if (reference == nullptr || output == nullptr) return;
+  if (reference->HasSameAttributeNames(*output)) {
+    VisuXMLAttributesChain::CompareAligned(*this, reference, output, result,
+                                           errorCount);
+    return;
+  }
   VisuXMLAttributesChain* referenceChain = BuildAttributesChain(reference);
   VisuXMLAttributesChain* outputChain = BuildAttributesChain(output);
   if (IsChainIncomplete(referenceChain, reference) ||
@@ -82,8 +96,9 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
     VisuXMLAttributesChain* partner = outputChain->FindUnmatched(*entry->_pName);
     if (partner == nullptr) continue;
     // Set before the values are compared: the result shows the output's.
-    result.SetAttributeValue(*partner->_pName, *partner->_pValue);
-    if (!ValuesAgree(*entry->_pName, *entry->_pValue, *partner->_pValue))
+    result.SetAttributeValue(*partner->_pName, partner->Value());
+    if (!ValuesAgree(*entry->_pName, entry->_pValue, entry->_uiLength,
+                     partner->_pValue, partner->_uiLength))
       VisuXMLAttributesChain::AddError(*this, VisuXMLAttributeValueChanged,
                                        reference, output, entry->_pName,
                                        result, errorCount);
@@ -99,22 +114,43 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
   DestroyChain(outputChain);
 }
 
+// The usual case of a replay: both elements carry the same names in the
+// same order, so attribute i pairs with attribute i, nothing is left
+// unpaired, and the result carries exactly the output's attributes, which
+// it shares instead of copying.
+void VisuXMLFile::VisuXMLAttributesChain::CompareAligned(
+    VisuXMLFile& file, MOKLightXmlElement* reference,
+    MOKLightXmlElement* output, MOKLightXmlElement& result,
+    unsigned int& errorCount) {
+  result.ShareAttributesOf(*output);
+  const std::size_t count = reference->GetAttributeCount();
+  for (std::size_t i = 0; i < count; ++i) {
+    std::size_t referenceLength = 0;
+    std::size_t outputLength = 0;
+    const char* referenceValue =
+        reference->GetAttributeTextAt(i, &referenceLength);
+    const char* outputValue = output->GetAttributeTextAt(i, &outputLength);
+    const MOKUnicodeString& name = reference->GetAttributeNameAt(i);
+    if (!ValuesAgree(name, referenceValue, referenceLength, outputValue,
+                     outputLength))
+      AddError(file, VisuXMLAttributeValueChanged, reference, output, &name,
+               result, errorCount);
+  }
+}
+
 // Null for a null element or one without attributes, and when memory runs
 // out: a partial chain would report attributes as missing.
 VisuXMLFile::VisuXMLAttributesChain* VisuXMLFile::BuildAttributesChain(
     MOKLightXmlElement* element) {
-  if (element == nullptr) return nullptr;
-  VisuXMLAttributesChain* head = nullptr;
-  VisuXMLAttributesChain** tail = &head;
-  void* cookie = element->GetAttributes();
-  while (const MOKUnicodeString* name = element->GetAttributeName(cookie)) {
-    *tail = new (std::nothrow)
-        VisuXMLAttributesChain(name, &element->GetAttributeValue(*name));
-    if (*tail == nullptr) {
-      DestroyChain(head);
-      return nullptr;
-    }
-    tail = &(*tail)->_pNext;
+  if (element == nullptr || element->GetAttributeCount() == 0) return nullptr;
+  VisuXMLAttributesChain* head =
+      NewChainBlock<VisuXMLAttributesChain>(element->GetAttributeCount());
+  if (head == nullptr) return nullptr;
+  VisuXMLAttributesChain* entry = head;
+  for (std::size_t i = 0; i < element->GetAttributeCount(); ++i) {
+    entry->_pName = &element->GetAttributeNameAt(i);
+    entry->_pValue = element->GetAttributeTextAt(i, &entry->_uiLength);
+    entry = entry->_pNext;
   }
   return head;
 }
@@ -129,7 +165,7 @@ VisuXMLFile::VisuXMLAttributesChain::FindUnmatched(
 }
 
 bool VisuXMLFile::VisuXMLAttributesChain::IsUnset() const {
-  return _pValue->Compare(kUnsetValue) == 2;
+  return SameText(_pValue, _uiLength, kUnsetValue, std::strlen(kUnsetValue));
 }
 
 void VisuXMLFile::VisuXMLAttributesChain::ReportUnmatched(
@@ -140,7 +176,7 @@ void VisuXMLFile::VisuXMLAttributesChain::ReportUnmatched(
        entry = entry->_pNext) {
     if (entry->_Matched || entry->IsUnset()) continue;
     if (error == VisuXMLAttributeNotInReference)
-      result.SetAttributeValue(*entry->_pName, *entry->_pValue);
+      result.SetAttributeValue(*entry->_pName, entry->Value());
     AddError(file, error, reference, output, entry->_pName, result,
              errorCount);
   }

@@ -1,21 +1,30 @@
 #ifndef VisuXMLFileChains_h
 #define VisuXMLFileChains_h
 
+#include <cstddef>
+#include <new>
+
 #include "MOKLightXmlElement.h"
 #include "MOKUnicodeString.h"
 #include "VisuXMLFile.h"
 
-// Frees every entry behind head, then head itself, one at a time: a chain
-// can be as long as an element has children or attributes, too long for a
-// recursive destructor.
+// Frees a whole chain: its entries are made together in one block, linked
+// in order, so a chain as long as an element has children or attributes
+// costs one allocation.
 template <typename Entry>
 void DestroyChain(Entry* head) {
-  while (head != nullptr) {
-    Entry* next = head->_pNext;
-    head->_pNext = nullptr;
-    delete head;
-    head = next;
-  }
+  delete[] head;
+}
+
+// Makes count entries in one block, each linked to the next; null when
+// memory runs out.
+template <typename Entry>
+Entry* NewChainBlock(std::size_t count) {
+  Entry* entries = new (std::nothrow) Entry[count];
+  if (entries == nullptr) return nullptr;
+  for (std::size_t i = 0; i + 1 < count; ++i)
+    entries[i]._pNext = &entries[i + 1];
+  return entries;
 }
 
 // Stands for a pair whose comparison could not be completed because memory
@@ -31,9 +40,7 @@ inline void AddUncomparedError(MOKLightXmlElement& result,
 // entries only point at the children; the element keeps owning them.
 class VisuXMLFile::VisuXMLChildrenChain {
  public:
-  explicit VisuXMLChildrenChain(MOKLightXmlElement* child)
-      : _pChild(child), _pNext(nullptr), _Matched(false) {}
-  ~VisuXMLChildrenChain() { DestroyChain(_pNext); }
+  VisuXMLChildrenChain() : _pChild(nullptr), _pNext(nullptr), _Matched(false) {}
   VisuXMLChildrenChain(const VisuXMLChildrenChain&) = delete;
   VisuXMLChildrenChain& operator=(const VisuXMLChildrenChain&) = delete;
 
@@ -52,14 +59,16 @@ class VisuXMLFile::VisuXMLChildrenChain {
 };
 
 // One entry per attribute of an element, in the element's attribute order.
-// Name and value point into the element, which stays unchanged during the
-// comparison.
+// Name and value bytes point into the element, which stays unchanged during
+// the comparison.
 class VisuXMLFile::VisuXMLAttributesChain {
  public:
-  VisuXMLAttributesChain(const MOKUnicodeString* name,
-                         const MOKUnicodeString* value)
-      : _pName(name), _pValue(value), _pNext(nullptr), _Matched(false) {}
-  ~VisuXMLAttributesChain() { DestroyChain(_pNext); }
+  VisuXMLAttributesChain()
+      : _pName(nullptr),
+        _pValue(nullptr),
+        _uiLength(0),
+        _pNext(nullptr),
+        _Matched(false) {}
   VisuXMLAttributesChain(const VisuXMLAttributesChain&) = delete;
   VisuXMLAttributesChain& operator=(const VisuXMLAttributesChain&) = delete;
 
@@ -73,6 +82,12 @@ class VisuXMLFile::VisuXMLAttributesChain {
                        MOKLightXmlElement* reference,
                        MOKLightXmlElement* output, MOKLightXmlElement& result,
                        unsigned int& errorCount);
+  // Compares two elements that carry the same attribute names in the same
+  // order, with the outcome of the pairing by name: value changes only.
+  static void CompareAligned(VisuXMLFile& file, MOKLightXmlElement* reference,
+                             MOKLightXmlElement* output,
+                             MOKLightXmlElement& result,
+                             unsigned int& errorCount);
   // Has the file's hook fill one error element and adds it to result.
   static void AddError(VisuXMLFile& file, _VisuXMLAttributeError error,
                        MOKLightXmlElement* reference,
@@ -80,8 +95,12 @@ class VisuXMLFile::VisuXMLAttributesChain {
                        const MOKUnicodeString* name,
                        MOKLightXmlElement& result, unsigned int& errorCount);
 
+  // The value as a string, for the rare steps that need one.
+  MOKUnicodeString Value() const { return MOKUnicodeString(_pValue, _uiLength); }
+
   const MOKUnicodeString* _pName;
-  const MOKUnicodeString* _pValue;
+  const char* _pValue;
+  std::size_t _uiLength;
   VisuXMLAttributesChain* _pNext;
   bool _Matched;
 };

@@ -96,6 +96,8 @@ void VisuXMLFile::ChildrenComparison(MOKLightXmlElement* reference,
                                      MOKLightXmlElement& result,
                                      unsigned int& errorCount) {
   if (reference == nullptr || output == nullptr) return;
+  // Equally many children on both sides: every one was paired.
+  if (reference->GetChildCount() == output->GetChildCount()) return;
   VisuXMLChildrenChain* referenceChain = BuildChildrenChain(reference);
   VisuXMLChildrenChain* outputChain = BuildChildrenChain(output);
   if (IsChainIncomplete(referenceChain, reference) ||
@@ -116,18 +118,16 @@ void VisuXMLFile::ChildrenComparison(MOKLightXmlElement* reference,
 // out: a partial chain would pair the wrong children.
 VisuXMLFile::VisuXMLChildrenChain* VisuXMLFile::BuildChildrenChain(
     MOKLightXmlElement* element) {
-  if (element == nullptr) return nullptr;
-  VisuXMLChildrenChain* head = nullptr;
-  VisuXMLChildrenChain** tail = &head;
+  if (element == nullptr || element->GetChildCount() == 0) return nullptr;
+  VisuXMLChildrenChain* head =
+      NewChainBlock<VisuXMLChildrenChain>(element->GetChildCount());
+  if (head == nullptr) return nullptr;
+  VisuXMLChildrenChain* entry = head;
   void* cookie = element->GetChildren();
   while (MOKLightXmlElementItf* child = element->GetChild(cookie)) {
-    *tail = new (std::nothrow)
-        VisuXMLChildrenChain(static_cast<MOKLightXmlElement*>(child));
-    if (*tail == nullptr) {
-      DestroyChain(head);
-      return nullptr;
-    }
-    tail = &(*tail)->_pNext;
+    // Children of a host element are host elements.
+    entry->_pChild = static_cast<MOKLightXmlElement*>(child);
+    entry = entry->_pNext;
   }
   return head;
 }
