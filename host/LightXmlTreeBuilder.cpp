@@ -1,6 +1,9 @@
 #include "LightXmlTreeBuilder.h"
 
+#include <cstring>
 #include <utility>
+
+#include "LightXmlAttributes.h"
 
 namespace {
 
@@ -68,12 +71,32 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
     EndRun(true);
     element = _Stack.back().element->AppendNewChild();
   }
-  element->SetName(MOKUnicodeString(name));
-  // Expat has already refused repeated attribute names.
-  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)
-    element->AppendAttribute(MOKUnicodeString(pair[0]),
-                             MOKUnicodeString(pair[1]));
+  element->AdoptName(_Names.Acquire(name, std::strlen(name)));
+  if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
   _Stack.push_back(Frame{element, std::string()});
+}
+
+// The attributes of a start tag in one block of exactly their size. Expat
+// has already refused repeated attribute names.
+LightXmlAttributes* LightXmlTreeBuilder::Attributes(
+    const XML_Char** attributes) {
+  std::size_t count = 0;
+  std::size_t bytes = 0;
+  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2) {
+    ++count;
+    bytes += std::strlen(pair[1]);
+  }
+  LightXmlAttributes* block = LightXmlAttributes::Create(count, bytes);
+  try {
+    for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)
+      LightXmlAttributes::Append(block,
+                                 _Names.Acquire(pair[0], std::strlen(pair[0])),
+                                 pair[1], std::strlen(pair[1]));
+  } catch (...) {
+    LightXmlAttributes::Release(block);
+    throw;
+  }
+  return block;
 }
 
 void LightXmlTreeBuilder::End() {

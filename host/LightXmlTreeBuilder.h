@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "LightXmlNameCache.h"
 #include "MOKLightXmlElement.h"
 
 // Builds an element tree straight from Expat's callbacks, with a stack of
@@ -39,11 +40,13 @@ class LightXmlTreeBuilder {
   template <typename Step>
   void Guarded(Step step);
   void Start(const XML_Char* name, const XML_Char** attributes);
+  LightXmlAttributes* Attributes(const XML_Char** attributes);
   void End();
   void EndRun(bool childFollows);
 
   MOKLightXmlElement& _Root;
   XML_Parser _Parser;
+  LightXmlNameCache _Names;
   std::vector<Frame> _Stack;
   std::string _Run;
   bool _RunHasCdata;
