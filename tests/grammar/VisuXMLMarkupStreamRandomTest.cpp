@@ -1,169 +1,113 @@
-#include <gtest/gtest.h>
-
-#include <cstdint>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "GrammarTestSupport.h"
 #include "MemoryStreams.h"
-#include "StreamTestSupport.h"
 
 namespace {
 
-using StreamTestSupport::Describe;
-using StreamTestSupport::Text;
-using StreamTestSupport::Tree;
+using GrammarTest::Call;
+using GrammarTest::Declare;
 
-constexpr int kIterations = 300;
-constexpr int kCallsPerDump = 80;
-
-// Draws grammars and call sequences from one seeded generator, so that a
-// failure can be replayed from its iteration number.
+// Draws a grammar and a call sequence from one seeded generator, so that a failing iteration can be replayed.
 class RandomDump {
  public:
-  explicit RandomDump(std::uint32_t seed) : _Random(seed) {}
+  explicit RandomDump(unsigned seed) : _Random(seed) {}
 
-  // Declares 2 to 7 markups (the first one the root), up to 5 attributes,
-  // random attachments with every kind of link, and sometimes a group.
+  // 2 to 7 markups (M0 the root), up to 5 attributes, attachments with every kind of link, sometimes a group.
   void DeclareGrammar() {
-    _Markups.clear();
-    _Attributes.clear();
-    const int nbMarkups = Between(2, 7);
-    for (int i = 0; i < nbMarkups; ++i) {
-      _Markups.push_back("M" + std::to_string(i));
-      VisuXMLMarkup::CreateXMLMarkup(
-          _Markups.back().c_str(),
-          i == 0 ? VisuXMLRootMarkup : VisuXMLStandardMarkup);
-    }
-    for (int i = 0, n = Between(0, 5); i < n; ++i) {
-      _Attributes.push_back("a" + std::to_string(i));
-      VisuXMLAttribute::CreateXMLAttribute(_Attributes.back().c_str(),
-                                           VisuXMLTextAttribute);
-    }
-    for (int i = 0, n = Between(0, 12); i < n; ++i) {
-      VisuXMLMarkup::AttachMarkup(
-          Pick(_Markups).c_str(), Pick(_Markups).c_str(),
-          static_cast<VisuXMLMarkupToMarkupLink>(Between(0, 5)));
-    }
-    for (int i = 0, n = _Attributes.empty() ? 0 : Between(0, 10); i < n; ++i) {
-      VisuXMLMarkup::AttachAttribute(
-          Pick(_Markups).c_str(), Pick(_Attributes).c_str(),
-          static_cast<VisuXMLAttributeToMarkupLink>(Between(0, 2)));
-    }
-    if (Between(0, 1) == 1) DeclareGroup();
+    _NbMarkups = Between(2, 7);
+    _NbAttributes = Between(0, 5);
+    for (int i = 0; i < _NbMarkups; ++i) Declare("M" + std::to_string(i) + (i == 0 ? "!" : ""));
+    for (int i = 0; i < _NbAttributes; ++i) Declare("@a" + std::to_string(i));
+    for (int i = Between(0, 12); i > 0; --i) Declare(Pieces({Markup(), ">", Markup(), ":", Link(5)}));
+    for (int i = _NbAttributes ? Between(0, 10) : 0; i > 0; --i)
+      Declare(Pieces({Markup(), "@", Attribute(), ":", Link(2)}));
+    if (Between(0, 1) == 1) Declare(Pieces({Markup(), "{", Markup(), ",", Markup(), "}:", Link(5)}));
   }
 
-  // Streams random calls, then closes what is still open; returns the
-  // number of outermost markups that were closed.
-  int Stream() {
-    std::vector<std::string> open;
-    int outermostCloses = 0;
-    for (int call = 0; call < kCallsPerDump; ++call) {
+  // 80 random calls, then closes what is still open; true when an outermost markup was closed.
+  bool Stream() {
+    bool closedOutermost = false;
+    for (int call = 0; call < 80; ++call) {
       const int kind = Between(0, 9);
       if (kind <= 2) {
-        const std::string name =
-            Between(0, 9) == 0 ? "Undeclared" : Pick(_Markups);
-        const VisuXMLError result = VisuXMLMarkup::OpenMarkup(name.c_str());
-        EXPECT_NE(3u, result);
-        if (name != "Undeclared") open.push_back(name);
+        const std::string name = Between(0, 9) == 0 ? "Undeclared" : Markup();
+        EXPECT_NE(3u, Call("+" + name));
+        if (name != "Undeclared") _Open.push_back(name);
       } else if (kind <= 5) {
-        const std::string name = _Attributes.empty() || Between(0, 9) == 0
-                                     ? "undeclared"
-                                     : Pick(_Attributes);
-        VisuXMLMarkup::SetAttributeValue(name.c_str(), RandomText().c_str());
+        Call(Pieces({_NbAttributes == 0 || Between(0, 9) == 0 ? "undeclared" : Attribute(), "=", Text()}));
       } else if (kind == 6) {
-        VisuXMLMarkup::SetText(RandomText().c_str());
+        Call("'" + Text());
       } else {
-        outermostCloses += CloseOne(open, Between(0, 5) == 0);
+        closedOutermost |= CloseTop(Between(0, 5) == 0);
       }
     }
-    while (!open.empty()) outermostCloses += CloseOne(open, false);
-    return outermostCloses;
+    while (!_Open.empty()) closedOutermost |= CloseTop(false);
+    return closedOutermost;
   }
 
  private:
-  int Between(int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(_Random);
+  int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(_Random); }
+  std::string Markup() { return "M" + std::to_string(Between(0, _NbMarkups - 1)); }
+  std::string Link(int highest) { return std::to_string(Between(0, highest)); }
+  // Braced lists draw their pieces in order, so that a seed always gives the same dump.
+  static std::string Pieces(std::initializer_list<std::string> pieces) {
+    std::string out;
+    for (const std::string& piece : pieces) out += piece;
+    return out;
   }
-  const std::string& Pick(const std::vector<std::string>& names) {
-    return names[static_cast<std::size_t>(
-        Between(0, static_cast<int>(names.size()) - 1))];
-  }
-
-  // Texts mix markup characters, spaces and non-ASCII letters.
-  std::string RandomText() {
-    static const std::vector<std::string> pieces = {
-        "a", "Z", "7", " ", "&", "<", ">", "\"", "'", "\xC3\xA9", "-", "."};
+  std::string Attribute() { return "a" + std::to_string(Between(0, _NbAttributes - 1)); }
+  // Markup characters, spaces and non-ASCII letters.
+  std::string Text() {
+    static const char* const pieces[] = {"a", "Z", "7", " ", "&", "<", ">", "\"", "'", "\xC3\xA9", "-", "."};
     std::string text;
-    for (int i = 0, n = Between(0, 6); i < n; ++i) text += Pick(pieces);
+    for (int i = Between(0, 6); i > 0; --i) text += pieces[Between(0, 11)];
     return text;
   }
-
-  void DeclareGroup() {
-    std::vector<MOKUnicodeString> names;
-    for (int i = 0, n = Between(1, 3); i < n; ++i) {
-      names.emplace_back(Pick(_Markups).c_str());
+  // Closes the top markup, under a wrong name when asked; true when it was the outermost.
+  bool CloseTop(bool wrongName) {
+    if (_Open.empty()) {
+      EXPECT_EQ(1u, Call("-M0"));
+      return false;
     }
-    VisuXMLMarkup::RegroupMarkups(
-        Pick(_Markups).c_str(), names.data(),
-        static_cast<std::uint32_t>(names.size()),
-        static_cast<VisuXMLMarkupToMarkupLink>(Between(0, 5)));
-  }
-
-  // Closes the top markup, under a wrong name when asked; 1 when it was
-  // the outermost one.
-  int CloseOne(std::vector<std::string>& open, bool wrongName) {
-    if (open.empty()) {
-      EXPECT_EQ(1u, VisuXMLMarkup::CloseMarkup("M0"));
-      return 0;
-    }
-    const std::string name = wrongName ? "Wrong" : open.back();
-    EXPECT_EQ(wrongName ? 1u : 0u, VisuXMLMarkup::CloseMarkup(name.c_str()));
-    open.pop_back();
-    return open.empty() ? 1 : 0;
+    EXPECT_EQ(wrongName ? 1u : 0u, Call("-" + (wrongName ? std::string("Wrong") : _Open.back())));
+    _Open.pop_back();
+    return _Open.empty();
   }
 
   std::mt19937 _Random;
-  std::vector<std::string> _Markups;
-  std::vector<std::string> _Attributes;
+  int _NbMarkups = 0, _NbAttributes = 0;
+  std::vector<std::string> _Open;
 };
 
-// Every error element is a leaf with a message and no attributes.
-void ExpectWellFormedErrors(const MOKLightXmlElement& element) {
-  if (Text(element.GetName()) == "VisuXMLError") {
-    EXPECT_NE(0, element.GetValue().GetLengthInByte());
-    EXPECT_EQ(0u, element.GetAttributeCount());
-    EXPECT_EQ(0u, element.GetChildCount());
-    return;
-  }
-  for (std::size_t i = 0; i < element.GetChildCount(); ++i) {
-    ExpectWellFormedErrors(*element.GetChildAt(i));
-  }
-}
+class VisuXMLMarkupStreamRandomTest : public GrammarTest::Fixture {};
 
-class VisuXMLMarkupStreamRandomTest : public StreamTestSupport::StreamFixture {
-};
-
-// Tests random call sequences on random grammars: each closes into a tree
-// that the host writer writes and the host parser reads back unchanged.
+// Tests random call sequences on random grammars: every finished tree has well-formed error elements, and the host
+// writer writes it and the host parser reads it back unchanged.
 TEST_F(VisuXMLMarkupStreamRandomTest, EveryDumpRoundTripsThroughTheHostXml) {
-  for (int iteration = 0; iteration < kIterations; ++iteration) {
-    SCOPED_TRACE("iteration " + std::to_string(iteration));
-    RandomDump dump(static_cast<std::uint32_t>(20261206 + iteration));
+  for (unsigned iteration = 0; iteration < 300; ++iteration) {
+    SCOPED_TRACE(iteration);
+    GrammarTest::Reset();
+    RandomDump dump(20261206 + iteration);
     dump.DeclareGrammar();
-    const int outermostCloses = dump.Stream();
-    Tree tree = TakeTree();
-    ASSERT_EQ(outermostCloses > 0, tree != nullptr);
-    if (tree != nullptr) {
-      ExpectWellFormedErrors(*tree);
-      std::string xml;
-      ASSERT_TRUE(WriteText(*tree, xml));
-      MOKLightXmlElement readBack;
-      ASSERT_TRUE(ParseText(xml, readBack)) << xml;
-      EXPECT_TRUE(SameTree(*tree, readBack, true)) << xml;
-      EXPECT_EQ(Describe(*tree), Describe(readBack));
-    }
-    StreamTestSupport::ResetGrammarAndStream();
+    const bool closedOutermost = dump.Stream();
+    GrammarTest::Tree tree(VisuXMLMarkup::GetXMLStreamNode());
+    ASSERT_EQ(closedOutermost, tree != nullptr);
+    if (tree == nullptr) continue;
+    const std::string described = GrammarTest::Describe(*tree);
+    EXPECT_EQ(std::string::npos, described.find("VisuXMLError")) << described;
+    EXPECT_EQ(std::string::npos, described.find("{}")) << described;
+    std::string xml;
+    ASSERT_TRUE(WriteText(*tree, xml));
+    MOKLightXmlElement readBack;
+    ASSERT_TRUE(ParseText(xml, readBack)) << xml;
+    EXPECT_TRUE(SameTree(*tree, readBack, true)) << xml;
+    EXPECT_EQ(described, GrammarTest::Describe(readBack));
   }
 }
 

@@ -1,684 +1,217 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "StreamTestSupport.h"
-#include "VisuXMLMarkupTestAccess.h"
+#include <gtest/gtest.h>
+
+#include "FailingAllocator.h"
+#include "GrammarTestSupport.h"
 
 namespace {
 
-using StreamTestSupport::Attributes;
-using StreamTestSupport::Describe;
-using StreamTestSupport::Error;
-using StreamTestSupport::NameValue;
-using StreamTestSupport::Text;
-using StreamTestSupport::Tree;
+using Access = VisuXMLMarkupTestAccess;
+using GrammarTest::Grammar;
+using GrammarTest::LastError;
+using GrammarTest::Stream;
+using GrammarTest::TakeTree;
+using S = std::string;
 
-const char kWrongOrderInScene[] =
-    "Wrong order for the sub-markups of the Scene markup.";
+// The error elements, as Describe shows them.
+S E(const S& message) { return "{" + message + "}"; }
+S Undeclared(const S& m) { return E("The XML markup provided - " + m + " - does not exist."); }
+S NotRoot(const S& m) { return E("The XML markup provided - " + m + " - has not been declared as the root markup."); }
+S NotAuthorised(const S& m, const S& p) { return E("The XML markup " + m + " is not an authorized sub-markup for " + p + "."); }
+S WrongOrder(const S& p) { return E("Wrong order for the sub-markups of the " + p + " markup."); }
+S Required(const S& a, const S& m) { return E("The XML attribute " + a + " is required for the XML markup " + m + "."); }
+S OnlyOnce(const S& m, const S& p) { return E("The XML markup " + m + " must appear only once in the XML markup " + p + "."); }
+S AtLeastOnce(const S& m, const S& p) {
+  return E("The XML markup " + m + " must appear at least once in the XML markup " + p + ".");
+}
+S NotValid(const S& m) { return E("The XML markup " + m + " is not valid."); }
+S Mismatch(const S& n, const S& top) {
+  return E("The XML markup to close " + n + " doesn't match the last opened markup " + top + ".");
+}
+S NoAttribute(const S& a) { return E("The XML attribute provided - " + a + " - does not exist."); }
+S NotInMarkup(const S& a, const S& m) {
+  return E("The XML attribute provided - " + a + " - is not valid for the XML markup " + m + ".");
+}
+const S kEmptyHistory = "The XML markup history is empty.";
 
-class VisuXMLMarkupStreamTest : public StreamTestSupport::StreamFixture {
+// Scene (root, Name required) holds Camera (only once), Light (link 3), Object (at least once; Name required,
+// Visible optional), in this order.
+const S kScene = "@Name @Visible Scene! Camera Light Object Scene@Name:0 Object@Name:0 Object@Visible:1 "
+                 "Scene>Camera:0 Scene>Light:3 Scene>Object:1";
+// Top holds Alpha, then Beta and Gamma grouped, then Delta.
+const S kTop = "Top! Alpha Beta Gamma Delta Top>Alpha:0 Top>Beta:1 Top>Gamma:3 Top>Delta:2 Top{Beta,Gamma}:0";
+// R holds P, Q and S with the given link; P may hold Q and Q may hold S.
+S Chain(const S& link) { return "R! P Q S R>P:" + link + " R>Q:" + link + " R>S:" + link + " P>Q:3 Q>S:3"; }
+
+struct Row {
+  S name, grammar, script, results, tree, lastError;
+};
+
+class VisuXMLMarkupStreamTest : public GrammarTest::Fixture {
  protected:
-  // The grammar of the scene example: Scene (root, Name required) holding
-  // Camera (only once), Light (any number) and Object (at least once, Name
-  // required, Visible optional), in this order.
-  void DeclareScene() {
-    Attribute("Name");
-    Attribute("Visible");
-    Markup("Scene", VisuXMLRootMarkup);
-    Markup("Camera");
-    Markup("Light");
-    Markup("Object");
-    Attach("Scene", "Name", VisuXMLRequiredAttribute);
-    Attach("Object", "Name", VisuXMLRequiredAttribute);
-    Attach("Object", "Visible", VisuXMLOptionalAttribute);
-    Sub("Scene", "Camera", VisuXMLOnlyOnce);
-    Sub("Scene", "Light", static_cast<VisuXMLMarkupToMarkupLink>(3));
-    Sub("Scene", "Object", VisuXMLAtLeastOnce);
-  }
-
-  // A root R holding P, Q and S in this order, each with the given link;
-  // P, Q and S may hold each other freely (link 3) for nesting tests.
-  void DeclareChain(VisuXMLMarkupToMarkupLink link) {
-    Markup("R", VisuXMLRootMarkup);
-    for (const char* name : {"P", "Q", "S"}) {
-      Markup(name);
-      Sub("R", name, link);
+  static void Check(const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.name);
+      GrammarTest::Reset();
+      Grammar(row.grammar);
+      EXPECT_EQ(row.results, Stream(row.script));
+      EXPECT_EQ(row.tree, TakeTree());
+      EXPECT_EQ(row.lastError, LastError());
     }
-    const auto free = static_cast<VisuXMLMarkupToMarkupLink>(3);
-    Sub("P", "Q", free);
-    Sub("Q", "S", free);
   }
 };
 
-// Tests the scene example step by step, down to every element of its tree.
-TEST_F(VisuXMLMarkupStreamTest, SceneExampleBuildsTheDocumentedTree) {
-  DeclareScene();
-  EXPECT_EQ(0u, Open("Scene"));
-  EXPECT_EQ(0u, Set("Name", "demo"));
-  EXPECT_EQ(0u, Open("Object"));
-  EXPECT_EQ(0u, Set("Visible", "1"));
-  EXPECT_EQ(0u, Close("Object"));
-  EXPECT_EQ(1u, Open("Camera"));
-  EXPECT_EQ(0u, Close("Camera"));
-  EXPECT_EQ(0u, Close("Scene"));
-
-  Tree scene = TakeTree();
-  ASSERT_NE(nullptr, scene);
-  EXPECT_EQ("Scene", Text(scene->GetName()));
-  EXPECT_EQ(std::vector<NameValue>({{"Name", "demo"}}), Attributes(*scene));
-  EXPECT_EQ("", Text(scene->GetValue()));
-  ASSERT_EQ(3u, scene->GetChildCount());
-
-  const MOKLightXmlElement& object = *scene->GetChildAt(0);
-  EXPECT_EQ("Object", Text(object.GetName()));
-  EXPECT_EQ(std::vector<NameValue>({{"Name", "???"}, {"Visible", "1"}}),
-            Attributes(object));
-  ASSERT_EQ(1u, object.GetChildCount());
-  EXPECT_EQ("VisuXMLError", Text(object.GetChildAt(0)->GetName()));
-  EXPECT_EQ("The XML attribute Name is required for the XML markup Object.",
-            Text(object.GetChildAt(0)->GetValue()));
-  EXPECT_EQ(0u, object.GetChildAt(0)->GetAttributeCount());
-  EXPECT_EQ(0u, object.GetChildAt(0)->GetChildCount());
-
-  const MOKLightXmlElement& camera = *scene->GetChildAt(1);
-  EXPECT_EQ("Camera", Text(camera.GetName()));
-  EXPECT_EQ(0u, camera.GetAttributeCount());
-  ASSERT_EQ(1u, camera.GetChildCount());
-  EXPECT_EQ("VisuXMLError", Text(camera.GetChildAt(0)->GetName()));
-  EXPECT_EQ(kWrongOrderInScene, Text(camera.GetChildAt(0)->GetValue()));
-
-  const MOKLightXmlElement& closing = *scene->GetChildAt(2);
-  EXPECT_EQ("VisuXMLError", Text(closing.GetName()));
-  EXPECT_EQ(
-      "The XML markup Camera must appear only once in the XML markup Scene.",
-      Text(closing.GetValue()));
-  EXPECT_EQ(0u, closing.GetAttributeCount());
-  EXPECT_EQ(0u, closing.GetChildCount());
-  EXPECT_EQ("", LastError());
+// Tests both worked examples, the group walk with members' own counts, down to the whole tree and the message.
+TEST_F(VisuXMLMarkupStreamTest, WorkedExamplesBuildTheWholeTree) {
+  Check({{"scene", kScene, "+Scene Name=demo +Object Visible=1 -Object +Camera -Camera -Scene", "00000100",
+          "Scene(Name=demo) [Object(Name=???, Visible=1) [" + Required("Name", "Object") + "] | Camera [" +
+              WrongOrder("Scene") + "] | " + OnlyOnce("Camera", "Scene") + "]", ""},
+         {"top", kTop, "+Top *Alpha *Gamma *Beta *Gamma *Delta *Beta -Top", "00000000000100",
+          "Top [Alpha | Gamma | Beta | Gamma | Delta | Beta [" + WrongOrder("Top") + "]]", ""},
+         {"members keep their own counts, the group's link is never tested",
+          "Top! Alpha Beta Gamma Delta Top>Alpha:3 Top>Beta:0 Top>Gamma:0 Top>Delta:3 Top{Gamma,Beta}:4",
+          "+Top *Beta *Gamma *Gamma *Delta *Beta *Alpha -Top", "00000000010100",
+          "Top [Beta | Gamma | Gamma | Delta | Beta [" + WrongOrder("Top") + "] | Alpha [" + WrongOrder("Top") +
+              "] | " + OnlyOnce("Gamma", "Top") + "]", ""}});
 }
 
-// Tests the group example: members in any order and repeated, the late
-// member refused, the group's own link never tested.
-TEST_F(VisuXMLMarkupStreamTest,
-       GroupExampleWalksTheGroupThenRefusesLateMember) {
-  Markup("Top", VisuXMLRootMarkup);
-  for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"}) Markup(name);
-  Sub("Top", "Alpha", VisuXMLOnlyOnce);
-  Sub("Top", "Beta", VisuXMLAtLeastOnce);
-  Sub("Top", "Gamma", static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Sub("Top", "Delta", static_cast<VisuXMLMarkupToMarkupLink>(2));
-  Group("Top", {"Beta", "Gamma"}, VisuXMLOnlyOnce);
-
-  EXPECT_EQ(0u, Open("Top"));
-  const std::vector<const char*> order = {"Alpha", "Gamma", "Beta",
-                                          "Gamma", "Delta", "Beta"};
-  const std::vector<VisuXMLError> results = {0, 0, 0, 0, 0, 1};
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    EXPECT_EQ(results[i], OpenClose(order[i])) << order[i] << " at " << i;
-  }
-  EXPECT_EQ(0u, Close("Top"));
-
-  Tree top = TakeTree();
-  ASSERT_NE(nullptr, top);
-  EXPECT_EQ("Top", Text(top->GetName()));
-  EXPECT_EQ(0u, top->GetAttributeCount());
-  ASSERT_EQ(6u, top->GetChildCount());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    const MOKLightXmlElement& child = *top->GetChildAt(i);
-    EXPECT_EQ(order[i], Text(child.GetName()));
-    EXPECT_EQ(0u, child.GetAttributeCount());
-    EXPECT_EQ(i == 5 ? 1u : 0u, child.GetChildCount());
-  }
-  const MOKLightXmlElement& error = *top->GetChildAt(5)->GetChildAt(0);
-  EXPECT_EQ("VisuXMLError", Text(error.GetName()));
-  EXPECT_EQ("Wrong order for the sub-markups of the Top markup.",
-            Text(error.GetValue()));
-  EXPECT_EQ("", LastError());
+// Tests each stream error: its result, the element it goes into, and the message left readable.
+TEST_F(VisuXMLMarkupStreamTest, ErrorsGoIntoTheirElement) {
+  Check({{"nothing open", kScene, "-Scene", "1", "<no tree>", kEmptyHistory},
+         {"undeclared outermost", kScene, "+Sky", "1", "<no tree>", "The XML markup provided - Sky - does not exist."},
+         {"undeclared inside, then closed under its name", kScene, "+Scene Name=demo +Sky -Sky -Scene", "00111",
+          "Scene(Name=demo) [" + Undeclared("Sky") + " | " + Mismatch("Sky", "Scene") + " | " +
+              OnlyOnce("Camera", "Scene") + "]", kEmptyHistory},
+         {"outermost not the root", kScene, "+Object Visible=0 'body -Object", "1000",
+          "Object(Name=???, Visible=0) \"body\" [" + NotRoot("Object") + "]", ""},
+         {"refused markup stays open and is tested itself", kScene + " Light>Camera:1",
+          "+Scene Name=demo +Light +Object Name=n -Object -Light -Scene", "00010000",
+          "Scene(Name=demo) [Light [Object(Name=n) [" + NotAuthorised("Object", "Light") + "] | " +
+              AtLeastOnce("Camera", "Light") + "] | " + OnlyOnce("Camera", "Scene") + "]", ""},
+         {"root inside a markup", Chain("3"), "+R +R -R -R", "0100", "R [R [" + NotAuthorised("R", "R") + "]]", ""},
+         {"close mismatch three levels down", Chain("3"), "+R +P +Q +S -P -Q -P -R", "00001000",
+          "R [P [Q [S [" + Mismatch("P", "S") + "]]]]", ""},
+         {"required attribute pushes out the mismatch", kScene, "+Scene -Nope", "01",
+          "Scene(Name=??\?) [" + Required("Name", "Scene") + " | " + OnlyOnce("Camera", "Scene") + "]", ""},
+         {"attribute errors", kScene, "+Scene Name=demo Color=red Visible=1 *Camera -Scene", "0011000",
+          "Scene(Name=demo) [" + NoAttribute("Color") + " | " + NotInMarkup("Visible", "Scene") + " | Camera | " +
+              AtLeastOnce("Object", "Scene") + "]", ""},
+         {"required attribute hides the attribute error", kScene, "+Scene Color=red -Scene", "010",
+          "Scene(Name=??\?) [" + Required("Name", "Scene") + " | " + OnlyOnce("Camera", "Scene") + "]", ""},
+         {"attribute error replaces a pending refusal", Chain("3") + " @Size", "+R *Q +P Size=2 -P -R", "0001100",
+          "R [Q | P [" + NotInMarkup("Size", "P") + "]]", ""},
+         {"success keeps the message", kScene, "-Scene +Scene Name=demo", "100", "<no tree>", kEmptyHistory}});
 }
 
-// Tests that a member's refused opening does not count against its own
-// only-once link, while its accepted openings inside the group do.
-TEST_F(VisuXMLMarkupStreamTest, GroupMembersKeepTheirOwnCounts) {
-  Markup("Top", VisuXMLRootMarkup);
-  for (const char* name : {"Alpha", "Beta", "Gamma", "Delta"}) Markup(name);
-  Sub("Top", "Alpha", static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Sub("Top", "Beta", VisuXMLOnlyOnce);
-  Sub("Top", "Gamma", VisuXMLOnlyOnce);
-  Sub("Top", "Delta", static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Group("Top", {"Gamma", "Beta"}, VisuXMLNotValid);
-
-  Open("Top");
-  EXPECT_EQ(0u, OpenClose("Beta"));
-  EXPECT_EQ(0u, OpenClose("Gamma"));
-  EXPECT_EQ(0u, OpenClose("Gamma"));
-  EXPECT_EQ(0u, OpenClose("Delta"));
-  EXPECT_EQ(1u, OpenClose("Beta"));
-  EXPECT_EQ(1u, OpenClose("Alpha"));
-  EXPECT_EQ(0u, Close("Top"));
-  const std::string wrongOrder =
-      Error("Wrong order for the sub-markups of the Top markup.");
-  EXPECT_EQ("Top [Beta | Gamma | Gamma | Delta | Beta [" + wrongOrder +
-                "] | Alpha [" + wrongOrder + "] | " +
-                Error("The XML markup Gamma must appear only once in the XML "
-                      "markup Top.") +
-                "]",
-            TakeTreeText());
+// Tests chain order and the counts tested at close: repeats, passing over, refusals not counted, first failure.
+TEST_F(VisuXMLMarkupStreamTest, SubMarkupsFollowOrderAndCounts) {
+  Check({{"order", Chain("3"), "+R *Q *Q *S *S *Q *P -R", "00000000010100",
+          "R [Q | Q | S | S | Q [" + WrongOrder("R") + "] | P [" + WrongOrder("R") + "]]", ""},
+         {"passed over, at least once", Chain("1"), "+R *Q *S -R", "000000",
+          "R [Q | S | " + AtLeastOnce("P", "R") + "]", ""},
+         {"refused opening not counted", Chain("0"), "+R *P *S *Q -R", "00000100",
+          "R [P | S | Q [" + WrongOrder("R") + "] | " + OnlyOnce("Q", "R") + "]", ""},
+         {"only once, twice", Chain("0"), "+R *P *P *Q *S -R", "0000000000",
+          "R [P | P | Q | S | " + OnlyOnce("P", "R") + "]", ""},
+         {"first failure only", Chain("0"), "+R -R", "00", "R [" + OnlyOnce("P", "R") + "]", ""},
+         {"not valid, not opened", "R! N R>N:4", "+R -R", "00", "R [" + NotValid("N") + "]", ""},
+         {"not valid, opened", "R! N R>N:4", "+R *N -R", "0000", "R [N | " + NotValid("N") + "]", ""}});
 }
 
-// Tests that closing with nothing open fails and keeps the message readable.
-TEST_F(VisuXMLMarkupStreamTest, CloseWithNothingOpenReportsEmptyHistory) {
-  EXPECT_EQ(1u, Close("Scene"));
-  EXPECT_EQ("The XML markup history is empty.", LastError());
-  EXPECT_EQ(nullptr, TakeTree());
+// Tests attribute links, value and text timing, and the tree replaced by a later outermost close.
+TEST_F(VisuXMLMarkupStreamTest, ValuesAndTextsReachTheElementWhileItWaits) {
+  const S links = "R! @Req @Opt @Other @OptSet R@Other:5 R@Opt:1 R@OptSet:1 R@Req:0";
+  Check({{"links", links, "+R OptSet=x -R", "000", "R(Other=???, OptSet=x, Req=??\?) [" + Required("Req", "R") + "]",
+          ""},
+         {"attach order, last value", "R! @X @Y @Z R@X:0 R@Y:0 R@Z:0", "+R Z=3 X=1 Y=2 X=one -R", "000000",
+          "R(X=one, Y=2, Z=3)", ""},
+         {"empty values", "R! @A @B R@A:0 R@B:0", "+R A= B=kept B= -R", "00000", "R(A=???, B=kept)", ""},
+         {"late values and texts", kScene,
+          "+Scene Name=early 'first *Light Name=late 'second +Object Name=o Visible=1 +Sky Visible=0 'late "
+          "-Object -Scene", "000000000010000",
+          "Scene(Name=early) \"first\" [Light | Object(Name=o, Visible=1) [" + Undeclared("Sky") + "] | " +
+              OnlyOnce("Camera", "Scene") + "]", ""},
+         {"required reported at the first child", kScene, "+Scene *Camera Name=late +Object Name=o -Object -Scene",
+          "00000000", "Scene(Name=??\?) [" + Required("Name", "Scene") + " | Camera | Object(Name=o)]", ""},
+         {"texts", "R! C R>C:3", "+R 'a 'b&<c> +C 'x ' -C -R", "00000000", "R \"b&<c>\" [C]", ""},
+         {"no target", "R!", "Any=1 'text +R Undeclared=1 -R", "00000", "R", ""},
+         {"later outermost close replaces the tree", "R! @Id R@Id:0", "+R Id=1 -R +R Id=2 -R", "000000", "R(Id=2)",
+          ""}});
 }
 
-// Tests that an undeclared name opens nothing and keeps its message when
-// there is no element to write it into.
-TEST_F(VisuXMLMarkupStreamTest, UndeclaredOutermostMarkupOpensNothing) {
-  DeclareScene();
-  EXPECT_EQ(1u, Open("Sky"));
-  EXPECT_EQ("The XML markup provided - Sky - does not exist.", LastError());
-  EXPECT_EQ(1u, Close("Sky"));
-  EXPECT_EQ("The XML markup history is empty.", LastError());
-}
-
-// Tests that an undeclared name inside a markup is written into it, and
-// that closing under that name then closes the enclosing markup.
-TEST_F(VisuXMLMarkupStreamTest, UndeclaredMarkupInsideGoesIntoEnclosingOne) {
-  DeclareScene();
-  Open("Scene");
-  Set("Name", "demo");
-  EXPECT_EQ(1u, Open("Sky"));
-  EXPECT_EQ("", LastError());
-  EXPECT_EQ(1u, Close("Sky"));
-  EXPECT_EQ(1u, Close("Scene"));
-  EXPECT_EQ("The XML markup history is empty.", LastError());
-  EXPECT_EQ("Scene(Name=demo) [" +
-                Error("The XML markup provided - Sky - does not exist.") +
-                " | " +
-                Error("The XML markup to close Sky doesn't match the last "
-                      "opened markup Scene.") +
-                " | " +
-                Error("The XML markup Camera must appear only once in the XML "
-                      "markup Scene.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that an outermost markup that is not the root is opened with the
-// error as its first child and its required attributes never tested.
-TEST_F(VisuXMLMarkupStreamTest, OutermostNonRootMarkupCarriesErrorFirst) {
-  DeclareScene();
-  EXPECT_EQ(1u, Open("Object"));
-  EXPECT_EQ("", LastError());
-  Set("Visible", "0");
-  SetText("body");
-  EXPECT_EQ(0u, Close("Object"));
-  EXPECT_EQ("Object(Name=???, Visible=0) \"body\" [" +
-                Error("The XML markup provided - Object - has not been "
-                      "declared as the root markup.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that a markup the parent does not declare is refused but opened,
-// tested against its own declaration and added to the parent.
-TEST_F(VisuXMLMarkupStreamTest, UnauthorisedMarkupIsOpenedWithItsError) {
-  DeclareScene();
-  Sub("Light", "Camera", VisuXMLAtLeastOnce);
-  Open("Scene");
-  Set("Name", "demo");
-  Open("Light");
-  EXPECT_EQ(1u, Open("Object"));
-  EXPECT_EQ("The XML markup Object is not an authorized sub-markup for Light.",
-            LastError());
-  Set("Name", "n");
-  EXPECT_EQ(0u, Close("Object"));
-  EXPECT_EQ(0u, Close("Light"));
-  Close("Scene");
-  const std::string expected =
-      "Scene(Name=demo) [Light [Object(Name=n) [" +
-      Error(
-          "The XML markup Object is not an authorized sub-markup for Light.") +
-      "] | " +
-      Error(
-          "The XML markup Camera must appear at least once in the XML "
-          "markup Light.") +
-      "] | " +
-      Error(
-          "The XML markup Camera must appear only once in the XML markup "
-          "Scene.") +
-      "]";
-  EXPECT_EQ(expected, TakeTreeText());
-}
-
-// Tests that the root opened inside a markup is refused as not authorised
-// and is opened there all the same.
-TEST_F(VisuXMLMarkupStreamTest, RootInsideAMarkupIsNotAuthorised) {
-  DeclareChain(static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Open("R");
-  EXPECT_EQ(1u, Open("R"));
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [R [" +
-                Error("The XML markup R is not an authorized sub-markup for "
-                      "R.") +
-                "]]",
-            TakeTreeText());
-}
-
-// Tests chain order: the current sub-markup repeats, later ones may be
-// reached by passing over others, earlier ones are refused.
-TEST_F(VisuXMLMarkupStreamTest, SubMarkupsFollowTheDeclaredOrder) {
-  DeclareChain(static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Open("R");
-  EXPECT_EQ(0u, OpenClose("Q"));
-  EXPECT_EQ(0u, OpenClose("Q"));
-  EXPECT_EQ(0u, OpenClose("S"));
-  EXPECT_EQ(0u, OpenClose("S"));
-  EXPECT_EQ(1u, OpenClose("Q"));
-  EXPECT_EQ("", LastError());
-  EXPECT_EQ(1u, OpenClose("P"));
-  Close("R");
-  const std::string wrongOrder =
-      Error("Wrong order for the sub-markups of the R markup.");
-  EXPECT_EQ(
-      "R [Q | Q | S | S | Q [" + wrongOrder + "] | P [" + wrongOrder + "]]",
-      TakeTreeText());
-}
-
-// Tests that a passed-over sub-markup is reported only at the parent's
-// close, and only because its link demands it.
-TEST_F(VisuXMLMarkupStreamTest, PassedOverSubMarkupIsReportedAtClose) {
-  DeclareChain(VisuXMLAtLeastOnce);
-  Open("R");
-  EXPECT_EQ(0u, OpenClose("Q"));
-  EXPECT_EQ(0u, OpenClose("S"));
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [Q | S | " +
-                Error("The XML markup P must appear at least once in the XML "
-                      "markup R.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that an only-once sub-markup opened twice is reported at close.
-TEST_F(VisuXMLMarkupStreamTest, OnlyOnceSubMarkupOpenedTwiceIsReported) {
-  DeclareChain(static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Markup("T");
-  Sub("R", "T", VisuXMLOnlyOnce);
-  Open("R");
-  OpenClose("T");
-  OpenClose("T");
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [T | T | " +
-                Error("The XML markup T must appear only once in the XML "
-                      "markup R.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that only the first failing sub-markup is reported at a close.
-TEST_F(VisuXMLMarkupStreamTest, OnlyFirstFailureAtCloseIsReported) {
-  DeclareChain(VisuXMLOnlyOnce);
-  Open("R");
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [" +
-                Error("The XML markup P must appear only once in the XML "
-                      "markup R.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that a not-valid sub-markup fails every close of its parent,
-// whether it was opened or not.
-TEST_F(VisuXMLMarkupStreamTest, NotValidSubMarkupFailsEveryClose) {
-  Markup("R", VisuXMLRootMarkup);
-  Markup("N");
-  Sub("R", "N", VisuXMLNotValid);
-  const std::string notValid = Error("The XML markup N is not valid.");
-  Open("R");
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [" + notValid + "]", TakeTreeText());
-  Open("R");
-  EXPECT_EQ(0u, OpenClose("N"));
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [N | " + notValid + "]", TakeTreeText());
-}
-
-// Tests that a refused opening leaves the parent's position and counts
-// alone, so its only-once sub-markup is still missing at close.
-TEST_F(VisuXMLMarkupStreamTest, RefusedOpeningIsNotCounted) {
-  DeclareChain(VisuXMLOnlyOnce);
-  Open("R");
-  OpenClose("P");
-  OpenClose("S");
-  EXPECT_EQ(1u, OpenClose("Q"));
-  Close("R");
-  EXPECT_EQ("R [P | S | Q [" +
-                Error("Wrong order for the sub-markups of the R markup.") +
-                "] | " +
-                Error("The XML markup Q must appear only once in the XML "
-                      "markup R.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that a mismatched close three levels down writes into the top,
-// closes only it and leaves the others open.
-TEST_F(VisuXMLMarkupStreamTest, CloseMismatchClosesOnlyTheTopMarkup) {
-  DeclareChain(static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Open("R");
-  Open("P");
-  Open("Q");
-  Open("S");
-  EXPECT_EQ(1u, Close("P"));
-  EXPECT_EQ(0u, Close("Q"));
-  EXPECT_EQ(0u, Close("P"));
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ("R [P [Q [S [" +
-                Error("The XML markup to close P doesn't match the last "
-                      "opened markup S.") +
-                "]]]]",
-            TakeTreeText());
-}
-
-// Tests that a waiting markup lacking a required attribute takes that
-// error first, pushing the close mismatch message out of the document.
-TEST_F(VisuXMLMarkupStreamTest, RequiredAttributeErrorWinsOverMismatch) {
-  DeclareScene();
-  Open("Scene");
-  EXPECT_EQ(1u, Close("Nope"));
-  EXPECT_EQ("", LastError());
-  EXPECT_EQ(
-      "Scene(Name=???"
-      ") [" +
-          Error("The XML attribute Name is required for the XML markup "
-                "Scene.") +
-          " | " +
-          Error("The XML markup Camera must appear only once in the XML "
-                "markup Scene.") +
-          "]",
-      TakeTreeText());
-}
-
-// Tests the two attribute errors and the element they go into.
-TEST_F(VisuXMLMarkupStreamTest, AttributeErrorsGoIntoTheTopMarkup) {
-  DeclareScene();
-  Open("Scene");
-  Set("Name", "demo");
-  EXPECT_EQ(1u, Set("Color", "red"));
-  EXPECT_EQ("", LastError());
-  EXPECT_EQ(1u, Set("Visible", "1"));
-  EXPECT_EQ(0u, OpenClose("Camera"));
-  Close("Scene");
-  EXPECT_EQ("Scene(Name=demo) [" +
-                Error("The XML attribute provided - Color - does not exist.") +
-                " | " +
-                Error("The XML attribute provided - Visible - is not valid for "
-                      "the XML markup Scene.") +
-                " | Camera | " +
-                Error("The XML markup Object must appear at least once in the "
-                      "XML markup Scene.") +
-                "]",
-            TakeTreeText());
-}
-
-// Tests that values and text with nothing open, or with no attribute
-// declared at all, are ignored with result 0.
-TEST_F(VisuXMLMarkupStreamTest, ValuesWithoutTargetAreIgnored) {
-  Markup("R", VisuXMLRootMarkup);
-  EXPECT_EQ(0u, Set("Any", "1"));
-  EXPECT_EQ(0u, SetText("text"));
-  Open("R");
-  EXPECT_EQ(0u, Set("Undeclared", "1"));
-  Close("R");
-  EXPECT_EQ("R", TakeTreeText());
-  EXPECT_EQ("", LastError());
-}
-
-// Tests that an attribute error on a waiting markup lacking a required
-// attribute writes only the required-attribute error.
-TEST_F(VisuXMLMarkupStreamTest, RequiredAttributeErrorHidesAttributeError) {
-  DeclareScene();
-  Open("Scene");
-  EXPECT_EQ(1u, Set("Color", "red"));
-  EXPECT_EQ("", LastError());
-  Close("Scene");
-  Tree tree = TakeTree();
-  ASSERT_NE(nullptr, tree);
-  ASSERT_LE(1u, tree->GetChildCount());
-  EXPECT_EQ(Error("The XML attribute Name is required for the XML markup "
-                  "Scene."),
-            Describe(*tree->GetChildAt(0)));
-  EXPECT_EQ(2u, tree->GetChildCount());
-}
-
-// Tests that a failing value on a refused markup replaces the waiting
-// refusal message, so only the attribute error is written.
-TEST_F(VisuXMLMarkupStreamTest, AttributeErrorReplacesPendingRefusal) {
-  DeclareChain(static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Attribute("Size");
-  Open("R");
-  OpenClose("Q");
-  EXPECT_EQ(1u, Open("P"));
-  EXPECT_EQ(1u, Set("Size", "2"));
-  Close("P");
-  Close("R");
-  EXPECT_EQ("R [Q | P [" +
-                Error("The XML attribute provided - Size - is not valid for "
-                      "the XML markup P.") +
-                "]]",
-            TakeTreeText());
-}
-
-// Tests the three attribute links: required, optional and any other.
-TEST_F(VisuXMLMarkupStreamTest, UnsetAttributesFollowTheirLinks) {
-  Markup("R", VisuXMLRootMarkup);
-  for (const char* name : {"Req", "Opt", "Other", "OptSet"}) Attribute(name);
-  Attach("R", "Other", static_cast<VisuXMLAttributeToMarkupLink>(5));
-  Attach("R", "Opt", VisuXMLOptionalAttribute);
-  Attach("R", "OptSet", VisuXMLOptionalAttribute);
-  Attach("R", "Req", VisuXMLRequiredAttribute);
-  Open("R");
-  Set("OptSet", "x");
-  Close("R");
-  EXPECT_EQ(
-      "R(Other=???, OptSet=x, Req=???"
-      ") [" +
-          Error("The XML attribute Req is required for the XML markup "
-                "R.") +
-          "]",
-      TakeTreeText());
-}
-
-// Tests that attributes are written in attach order, not value order, and
-// that the second value of an attribute wins.
-TEST_F(VisuXMLMarkupStreamTest, AttributesKeepAttachOrderAndLastValue) {
-  Markup("R", VisuXMLRootMarkup);
-  for (const char* name : {"X", "Y", "Z"}) {
-    Attribute(name);
-    Attach("R", name, VisuXMLRequiredAttribute);
-  }
-  Open("R");
-  Set("Z", "3");
-  Set("X", "1");
-  Set("Y", "2");
-  Set("X", "one");
-  Close("R");
-  EXPECT_EQ("R(X=one, Y=2, Z=3)", TakeTreeText());
-}
-
-// Tests that an empty first value counts as set but writes "???", and an
-// empty later value keeps the earlier one.
-TEST_F(VisuXMLMarkupStreamTest, EmptyValuesCountAsSetButChangeNothing) {
-  Markup("R", VisuXMLRootMarkup);
-  Attribute("A");
-  Attribute("B");
-  Attach("R", "A", VisuXMLRequiredAttribute);
-  Attach("R", "B", VisuXMLRequiredAttribute);
-  Open("R");
-  EXPECT_EQ(0u, Set("A", ""));
-  EXPECT_EQ(0u, Set("B", "kept"));
-  EXPECT_EQ(0u, Set("B", ""));
-  Close("R");
-  EXPECT_EQ("R(A=???, B=kept)", TakeTreeText());
-}
-
-// Tests that values and text given after the element was written never
-// reach the document, silently.
-TEST_F(VisuXMLMarkupStreamTest, LateValuesAndTextAreDropped) {
-  DeclareScene();
-  Open("Scene");
-  Set("Name", "early");
-  SetText("first");
-  OpenClose("Light");
-  EXPECT_EQ(0u, Set("Name", "late"));
-  EXPECT_EQ(0u, SetText("second"));
-  Open("Object");
-  Set("Name", "o");
-  Set("Visible", "1");
-  Open("Sky");
-  EXPECT_EQ(0u, Set("Visible", "0"));
-  SetText("late");
-  Close("Object");
-  EXPECT_EQ(0u, Close("Scene"));
-  EXPECT_EQ("Scene(Name=early) \"first\" [Light | Object(Name=o, Visible=1) [" +
-                Error("The XML markup provided - Sky - does not exist.") +
-                "] | " +
-                Error("The XML markup Camera must appear only once in the XML "
-                      "markup Scene.") +
-                "]",
-            TakeTreeText());
-  EXPECT_EQ("", LastError());
-}
-
-// Tests that a missing required attribute is reported when the first
-// sub-markup opens, even if the value comes afterwards.
-TEST_F(VisuXMLMarkupStreamTest, MissingRequiredAttributeReportedAtFirstChild) {
-  DeclareScene();
-  Open("Scene");
-  OpenClose("Camera");
-  Set("Name", "too late");
-  Open("Object");
-  Set("Name", "o");
-  Close("Object");
-  Close("Scene");
-  EXPECT_EQ(
-      "Scene(Name=???"
-      ") [" +
-          Error("The XML attribute Name is required for the XML markup "
-                "Scene.") +
-          " | Camera | Object(Name=o)]",
-      TakeTreeText());
-}
-
-// Tests that the latest text is written and an empty text writes none.
-TEST_F(VisuXMLMarkupStreamTest, TextIsWrittenOnceAndEmptyMeansNone) {
-  Markup("R", VisuXMLRootMarkup);
-  Markup("C");
-  Sub("R", "C", static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Open("R");
-  SetText("a");
-  SetText("b & <c>");
-  Open("C");
-  SetText("x");
-  SetText("");
-  Close("C");
-  Close("R");
-  EXPECT_EQ("R \"b & <c>\" [C]", TakeTreeText());
-}
-
-// Tests that a success leaves an earlier message alone.
-TEST_F(VisuXMLMarkupStreamTest, SuccessKeepsThePreviousMessage) {
-  DeclareScene();
-  Close("Scene");
-  Open("Scene");
-  Set("Name", "demo");
-  EXPECT_EQ("The XML markup history is empty.", LastError());
-}
-
-// Tests that the eleventh nested markup enlarges the stack by ten slots.
+// Tests that the eleventh nested markup enlarges the stack from 10 to 20 slots, which closing keeps.
 TEST_F(VisuXMLMarkupStreamTest, EleventhLevelEnlargesTheStack) {
-  Markup("R", VisuXMLRootMarkup);
-  Markup("N");
-  Sub("R", "N", static_cast<VisuXMLMarkupToMarkupLink>(3));
-  Sub("N", "N", static_cast<VisuXMLMarkupToMarkupLink>(3));
-  EXPECT_EQ(0u, VisuXMLMarkupTestAccess::HistorySize());
-  Open("R");
-  EXPECT_EQ(10u, VisuXMLMarkupTestAccess::HistorySize());
-  for (int level = 2; level <= 10; ++level) EXPECT_EQ(0u, Open("N"));
-  EXPECT_EQ(10u, VisuXMLMarkupTestAccess::HistoryDepth());
-  EXPECT_EQ(10u, VisuXMLMarkupTestAccess::HistorySize());
-  EXPECT_EQ(0u, Open("N"));
-  EXPECT_EQ(11u, VisuXMLMarkupTestAccess::HistoryDepth());
-  EXPECT_EQ(20u, VisuXMLMarkupTestAccess::HistorySize());
-  for (int level = 11; level >= 2; --level) EXPECT_EQ(0u, Close("N"));
-  EXPECT_EQ(0u, Close("R"));
-  EXPECT_EQ(20u, VisuXMLMarkupTestAccess::HistorySize());
-  std::string expected = "N";
-  for (int level = 10; level >= 2; --level) expected = "N [" + expected + "]";
-  EXPECT_EQ("R [" + expected + "]", TakeTreeText());
+  Grammar("R! N R>N:3 N>N:3");
+  EXPECT_EQ(0u, Access::StackSize());
+  EXPECT_EQ("0000000000", Stream("+R +N +N +N +N +N +N +N +N +N"));
+  EXPECT_EQ(10u, Access::StackSize());
+  EXPECT_EQ("0", Stream("+N"));
+  EXPECT_EQ(11u, Access::Depth());
+  EXPECT_EQ(20u, Access::StackSize());
+  EXPECT_EQ("00000000000", Stream("-N -N -N -N -N -N -N -N -N -N -R"));
+  EXPECT_EQ(20u, Access::StackSize());
+  EXPECT_EQ("R [N [N [N [N [N [N [N [N [N [N]]]]]]]]]]", TakeTree());
 }
 
-// Tests that a tree is handed out once, and that no close means no tree.
+// Tests that a tree is handed out once, and none while the outermost markup is open.
 TEST_F(VisuXMLMarkupStreamTest, TreeIsHandedOutOnce) {
-  Markup("R", VisuXMLRootMarkup);
-  EXPECT_EQ(nullptr, TakeTree());
-  Open("R");
-  EXPECT_EQ(nullptr, TakeTree());
-  Close("R");
-  EXPECT_NE(nullptr, TakeTree());
-  EXPECT_EQ(nullptr, TakeTree());
+  Grammar("R!");
+  Stream("+R");
+  EXPECT_EQ("<no tree>", TakeTree());
+  Stream("-R");
+  EXPECT_EQ("R", TakeTree());
+  EXPECT_EQ("<no tree>", TakeTree());
 }
 
-// Tests that a second outermost close replaces a tree nobody took.
-TEST_F(VisuXMLMarkupStreamTest, LaterOutermostCloseReplacesTheTree) {
-  Markup("R", VisuXMLRootMarkup);
-  Attribute("Id");
-  Attach("R", "Id", VisuXMLRequiredAttribute);
-  Open("R");
-  Set("Id", "1");
-  Close("R");
-  Open("R");
-  Set("Id", "2");
-  Close("R");
-  EXPECT_EQ("R(Id=2)", TakeTreeText());
-}
-
-// Tests that dropping open markups empties the stream, which then serves
-// a new document, while a tree already finished stays available.
-TEST_F(VisuXMLMarkupStreamTest, ClearingDropsOpenMarkupsAndKeepsTheTree) {
-  DeclareScene();
-  Open("Scene");
-  Set("Name", "first");
-  Close("Scene");
-  Open("Scene");
-  Set("Name", "dropped");
-  Open("Object");
-  Set("Visible", "1");
+// Tests that clearing drops open markups without a tree, keeps a finished one, and the stream serves again.
+TEST_F(VisuXMLMarkupStreamTest, ClearingDropsOpenMarkups) {
+  Grammar(kScene);
+  Stream("+Scene Name=first *Camera *Object -Scene +Scene Name=dropped +Object Visible=1");
   VisuXMLMarkup::ClearMarkupsHistory();
-  EXPECT_EQ(0u, VisuXMLMarkupTestAccess::HistoryDepth());
-  EXPECT_EQ(0u, VisuXMLMarkupTestAccess::HistorySize());
-  EXPECT_EQ(1u, Close("Scene"));
-  Tree first = TakeTree();
-  ASSERT_NE(nullptr, first);
-  EXPECT_EQ("Scene(Name=first) [" +
-                Error("The XML markup Camera must appear only once in the XML "
-                      "markup Scene.") +
-                "]",
-            Describe(*first));
-  Open("Scene");
-  Set("Name", "again");
-  OpenClose("Camera");
-  Close("Scene");
-  EXPECT_EQ("Scene(Name=again) [Camera | " +
-                Error("The XML markup Object must appear at least once in the "
-                      "XML markup Scene.") +
-                "]",
-            TakeTreeText());
+  EXPECT_EQ(0u, Access::Depth());
+  EXPECT_EQ(0u, Access::StackSize());
+  EXPECT_EQ("1", Stream("-Scene"));
+  EXPECT_EQ("Scene(Name=first) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", TakeTree());
+  EXPECT_EQ("0000000", Stream("+Scene Name=again *Camera *Object -Scene"));
+  EXPECT_EQ("Scene(Name=again) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", TakeTree());
+}
+
+// Tests every allocation of a dump failing in turn: a call that gives 3 pushes nothing, and a dump without a 3 gives
+// the unhindered tree, or none when the finished tree itself could not be copied.
+TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
+  Grammar("@Id @Size R! A B C N R@Id:0 A@Size:1 R>A:0 R>B:1 R>C:3 A>C:3 R{B,C}:3 R>N:3 N>N:3");
+  const auto calls = GrammarTest::Split("+R Id=7 +A Size=2 Size=3 +C -C -A +C -C +B -B +A -A "
+                                        "+N +N +N +N +N +N +N +N +N +N -N -N -N -N -N -N -N -N -N -N -R");
+  const S unhindered = "R(Id=7) [A(Size=3) [C] | C | B | A [" + WrongOrder("R") + "] | N [N [N [N [N [N [N [N [N [N]]]]]]]]]]";
+  for (std::size_t failAt = 1;; ++failAt) {
+    SCOPED_TRACE(failAt);
+    bool memory = false, lastCloseFailed = false;
+    {
+      ScopedAllocationFailure failure(failAt);
+      for (const S& call : calls) {
+        const std::uint32_t depth = Access::Depth();
+        const bool firedBefore = FailingAllocator::Fired();
+        const VisuXMLError result = GrammarTest::Call(call);
+        lastCloseFailed = !firedBefore && FailingAllocator::Fired() && &call == &calls.back();
+        if (result == 3) {
+          EXPECT_EQ(depth, Access::Depth()) << call;
+        }
+        memory |= result == 3;
+      }
+    }
+    const S tree = TakeTree();
+    VisuXMLMarkup::ClearMarkupsHistory();
+    if (!FailingAllocator::Fired()) {
+      EXPECT_EQ(unhindered, tree);
+      EXPECT_GT(failAt, 50u);
+      break;
+    }
+    if (!memory) {
+      EXPECT_EQ(lastCloseFailed ? "<no tree>" : unhindered, tree);
+    }
+  }
 }
 
 }  // namespace
