@@ -2,6 +2,8 @@
 // names from a small pool so that calls meet declared names. Every finished
 // tree must write as well-formed XML that reads back as the same tree, and
 // tearing everything down must free everything (the leak checker watches).
+// An input may also make one of the library's nothrow allocations fail, so
+// that arbitrary call sequences meet running out of memory as well.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +30,41 @@ class VisuXMLDumpVersionTestAccess {
     VisuXMLDumpVersion::_VersionInitialized = 1;
   }
 };
+
+namespace {
+
+// The nothrow allocation still to go before the one that fails; 0: none.
+std::size_t gAllocationsBeforeFailure = 0;
+bool gAllocationFailed = false;
+
+bool ShouldFailAllocation() {
+  if (gAllocationsBeforeFailure == 0) return false;
+  if (--gAllocationsBeforeFailure != 0) return false;
+  gAllocationFailed = true;
+  return true;
+}
+
+}  // namespace
+
+// Forwarded to the throwing forms, so that the sanitizer still pairs every
+// allocation with its release.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (ShouldFailAllocation()) return nullptr;
+  try {
+    return ::operator new(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  if (ShouldFailAllocation()) return nullptr;
+  try {
+    return ::operator new[](size);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 namespace {
 
@@ -166,9 +204,10 @@ void Close(FuzzedDataProvider& provider, Shadow& shadow) {
   shadow.Open.pop_back();
   if (shadow.Open.empty()) {
     MOKLightXmlElement* tree = VisuXMLMarkup::GetXMLStreamNode();
-    Check(tree != nullptr);
+    // A failed allocation may cost the tree, never more.
+    Check(tree != nullptr || gAllocationFailed);
     Check(VisuXMLMarkup::GetXMLStreamNode() == nullptr);
-    CheckTree(tree);
+    if (tree != nullptr) CheckTree(tree);
   }
 }
 
@@ -188,9 +227,13 @@ void Step(FuzzedDataProvider& provider, Shadow& shadow) {
       break;
     case kCreateMarkup: {
       const MOKUnicodeString name = Markup(provider);
-      if (VisuXMLMarkup::CreateXMLMarkup(
-              name, static_cast<VisuXMLTypeOfMarkup>(
-                        provider.ConsumeBool() ? 0 : LinkValue(provider))) == 0)
+      const bool failedBefore = gAllocationFailed;
+      const VisuXMLError result = VisuXMLMarkup::CreateXMLMarkup(
+          name, static_cast<VisuXMLTypeOfMarkup>(
+                    provider.ConsumeBool() ? 0 : LinkValue(provider)));
+      // A record that could not be allocated is not declared, and the
+      // result does not say so.
+      if (result == 0 && gAllocationFailed == failedBefore)
         shadow.DeclaredMarkups.insert(static_cast<const char*>(name));
       break;
     }
@@ -245,8 +288,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   FuzzedDataProvider provider(data, size);
   VisuXMLDumpVersionTestAccess::Set(provider.ConsumeBool() ? 6 : 1);
+  // Half the inputs run without failure, the others fail allocation 1..128.
+  const int failure = provider.ConsumeIntegralInRange<int>(0, 255);
+  gAllocationFailed = false;
+  gAllocationsBeforeFailure =
+      failure < 128 ? 0 : static_cast<std::size_t>(failure - 127);
   Shadow shadow;
   while (provider.remaining_bytes() > 0) Step(provider, shadow);
+  gAllocationsBeforeFailure = 0;
   TearDown(shadow);
   return 0;
 }

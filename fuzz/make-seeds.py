@@ -82,14 +82,15 @@ def stream_seeds():
         ATTACH_MARKUP, SCENE, OBJECT, 1, 1,
     ]
     # The worked example: Scene(Name=demo), Object, Camera out of order.
-    example = [1] + grammar + [
+    # Version 6, no failing allocation; then the calls.
+    example = [1, 0] + grammar + [
         OPEN, SCENE, SET_VALUE, NAME, OPEN, OBJECT, SET_VALUE, VISIBLE,
         CLOSE, 1, OPEN, CAMERA, CLOSE, 1, CLOSE, 1, TAKE_TREE, TEAR_DOWN,
     ]
     write("markup_stream", "worked-example",
           provider_input([b"demo", b"1"], example))
     # Grouped sub-markups, texts and a mismatched close.
-    grouped = [0] + grammar + [
+    grouped = [0, 0] + grammar + [
         REGROUP, SCENE, 2, LIGHT, CAMERA, 1, 1,
         OPEN, SCENE, SET_TEXT, OPEN, LIGHT, CLOSE, 1, OPEN, CAMERA,
         OPEN, OBJECT, CLOSE, 0, SCENE, CLOSE, 1, CLOSE, 1,
@@ -97,11 +98,14 @@ def stream_seeds():
     write("markup_stream", "grouped",
           provider_input([b"a <text> & more"], grouped))
     # Markups left open when everything is torn down, then a new grammar.
-    abandoned = [1] + grammar + [
+    abandoned = [1, 0] + grammar + [
         OPEN, SCENE, OPEN, OBJECT, OPEN, GROUP, TEAR_DOWN,
         CREATE_MARKUP, GROUP, 1, OPEN, GROUP, OPEN, GROUP, CLOSE, 1, CLOSE, 1,
     ]
     write("markup_stream", "abandoned", provider_input([], abandoned))
+    # The worked example with the 40th nothrow allocation failing.
+    write("markup_stream", "worked-example-failing",
+          provider_input([b"demo", b"1"], [1, 128 + 39] + example[2:]))
 
 
 if __name__ == "__main__":
