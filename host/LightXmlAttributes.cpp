@@ -142,6 +142,14 @@ void LightXmlAttributes::Append(LightXmlAttributes*& block, LightXmlName* name,
   Commit(block, target);
 }
 
+void LightXmlAttributes::Reserve(LightXmlAttributes*& block,
+                                 std::size_t entries, std::size_t bytes) {
+  if (block == nullptr && entries != 0)
+    block = Create(entries, bytes);
+  else
+    Commit(block, Target(block, entries, bytes));
+}
+
 // A longer value goes at the end of the bytes; the old bytes stay unused
 // until the block is next copied.
 void LightXmlAttributes::Replace(LightXmlAttributes*& block, std::size_t index,

@@ -50,6 +50,9 @@ class LightXmlAttributes {
   // Replaces the value of an entry of an unshared block (which may move).
   static void Replace(LightXmlAttributes*& block, std::size_t index,
                       const char* value, std::size_t length);
+  // Makes room for that many more entries and bytes (the block may move).
+  static void Reserve(LightXmlAttributes*& block, std::size_t entries,
+                      std::size_t bytes);
   // Removes an entry (the block may be copied first when shared).
   static void Remove(LightXmlAttributes*& block, std::size_t index);
 

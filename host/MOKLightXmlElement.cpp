@@ -267,6 +267,11 @@ void MOKLightXmlElement::AppendAttributeOf(const MOKLightXmlElement& source,
                              entry.length);
 }
 
+void MOKLightXmlElement::ReserveAttributes(std::size_t count,
+                                           std::size_t bytes) {
+  LightXmlAttributes::Reserve(_pAttributes, count, bytes);
+}
+
 void MOKLightXmlElement::AdoptAttributes(LightXmlAttributes* attributes) {
   LightXmlAttributes::Release(_pAttributes);
   _pAttributes = attributes;

@@ -74,6 +74,9 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   // input already guarantees unique names (the parser).
   void AppendAttribute(const MOKUnicodeString& name,
                        const MOKUnicodeString& value);
+  // Makes room for that many more attributes and value bytes, for builders
+  // that know them beforehand.
+  void ReserveAttributes(std::size_t count, std::size_t bytes);
   // Appends an empty child and returns it, for builders such as the parser.
   MOKLightXmlElement* AppendNewChild();
   // The shared names themselves, for the writer (null for an empty name).

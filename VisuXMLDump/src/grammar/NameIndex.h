@@ -25,8 +25,9 @@ class NameIndex {
   void Insert(const MOKUnicodeString& name, Record* record) noexcept {
     if (!_Usable) return;
     try {
-      if (_pMap == nullptr) _pMap = new Map();
-      (*_pMap)[Key(name)] = record;
+      if (_pMap == nullptr) _pMap = new Table();
+      _pMap->map[Key(name)] = record;
+      _pMap->ForgetRecent();
     } catch (...) {
       Clear();
       _Usable = false;
@@ -39,9 +40,18 @@ class NameIndex {
     if (!_Usable) return false;
     *record = nullptr;
     if (_pMap == nullptr) return true;
+    Recent& recent = _pMap->RecentFor(name.GetText());
+    if (recent.record != nullptr && recent.name == name.GetText()) {
+      *record = recent.record;
+      return true;
+    }
     try {
-      const auto found = _pMap->find(Key(name));
-      if (found != _pMap->end()) *record = found->second;
+      const auto found = _pMap->map.find(Key(name));
+      if (found == _pMap->map.end()) return true;
+      *record = found->second;
+      recent.record = nullptr;
+      recent.name = found->first;
+      recent.record = found->second;
       return true;
     } catch (...) {
       return false;
@@ -58,13 +68,37 @@ class NameIndex {
  private:
   using Map = std::unordered_map<std::string, Record*>;
 
+  // A name found lately, answered again without hashing: a stream asks for
+  // the same few names over and over.
+  struct Recent {
+    std::string name;
+    Record* record = nullptr;
+  };
+
+  struct Table {
+    static constexpr std::size_t kRecentSlots = 64;
+
+    Recent& RecentFor(const std::string& name) {
+      std::size_t hash = 2166136261u;
+      for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+      return recent[hash % kRecentSlots];
+    }
+    void ForgetRecent() {
+      for (Recent& entry : recent) entry.record = nullptr;
+    }
+
+    Map map;
+    Recent recent[kRecentSlots];
+  };
+
   // Names are equal exactly when their bytes are (MOKUnicodeString::Compare).
   static std::string Key(const MOKUnicodeString& name) {
     return std::string(static_cast<const char*>(name),
                        static_cast<std::size_t>(name.GetLengthInByte()));
   }
 
-  Map* _pMap = nullptr;
+  Table* _pMap = nullptr;
   bool _Usable = true;
 };
 

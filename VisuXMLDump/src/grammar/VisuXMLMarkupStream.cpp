@@ -27,6 +27,17 @@ void SetMessage(MOKUnicodeString& message,
   for (const MOKUnicodeString& piece : pieces) message += piece;
 }
 
+// The link that still points at the declared attribute itself: found by
+// address, before any name is compared. A link whose attribute already got
+// a value holds a copy, which only the search by name finds.
+std::uint32_t FindLinkTo(const VisuXMLAttributeLinks* links,
+                         std::uint32_t count,
+                         const VisuXMLAttribute* declared) {
+  for (std::uint32_t i = 0; i < count; ++i)
+    if (links[i]._pAttribute == declared) return i;
+  return kNoAttributeIndex;
+}
+
 }  // namespace
 
 // ---- Public operations ----
@@ -66,7 +77,10 @@ VisuXMLError VisuXMLMarkup::SetAttributeValue(
                                 " - does not exist."});
     return writeErrorIntoTop();
   }
-  const std::uint32_t index = instance->SearchForAttributeByName(attributeName);
+  std::uint32_t index = FindLinkTo(instance->_pAttributeLinks,
+                                   instance->_uiNbAttributeLinks, declared);
+  if (index == kNoAttributeIndex)
+    index = instance->SearchForAttributeByName(attributeName);
   if (index == kNoAttributeIndex) {
     SetMessage(_sErrorMessage,
                {"The XML attribute provided - ", attributeName,
@@ -170,12 +184,33 @@ void VisuXMLMarkup::StreamXMLErrorMessage(MOKLightXmlElement* node) {
 VisuXMLError VisuXMLMarkup::OpenMarkupInStream(MOKLightXmlElement* element) {
   if (element == nullptr) return 0;
   element->SetName(_Name);
+  // The links name distinct attributes: on an element without attributes
+  // yet, each can be appended without looking for its name first.
+  const bool fresh = element->GetAttributeCount() == 0;
+  if (fresh) {
+    std::size_t count = 0;
+    std::size_t bytes = 0;
+    for (std::uint32_t i = 0; i < _uiNbAttributeLinks; ++i) {
+      const VisuXMLAttributeLinks& link = _pAttributeLinks[i];
+      if (link._pAttribute == nullptr) continue;
+      if (link._Link != VisuXMLOptionalAttribute || link._uiNbUses != 0) {
+        ++count;
+        bytes += static_cast<std::size_t>(
+            link._pAttribute->_Value.GetLengthInByte());
+      }
+    }
+    element->ReserveAttributes(count, bytes);
+  }
   VisuXMLError result = 0;
   for (std::uint32_t i = 0; i < _uiNbAttributeLinks && result == 0; ++i) {
     const VisuXMLAttributeLinks& link = _pAttributeLinks[i];
     if (link._pAttribute == nullptr) continue;
     if (link._Link != VisuXMLOptionalAttribute || link._uiNbUses != 0) {
-      result = link._pAttribute->StreamAttribute(element);
+      if (fresh)
+        element->AppendAttribute(link._pAttribute->_Name,
+                                 link._pAttribute->_Value);
+      else
+        result = link._pAttribute->StreamAttribute(element);
     }
   }
   if (_Text.GetLengthInByte() != 0) element->SetValue(_Text);
