@@ -1,161 +1,155 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "DumpCommandProbes.h"
 #include "FailingAllocator.h"
-#include "MOKDialog.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLDumpCommand.h"
+#include "VisuXMLDumpControler.h"
 
 namespace {
 
-const char* const kCompletedLine = "XML Dump\tThe XML dump completed.\n";
-const char* const kFailedLine = "XML Dump\tThe XML dump failed.\n";
-const char* const kDefaultTextsLine =
-    "ERROR : Unable to read title in catalog!\t"
-    "ERROR : Unable to read message in catalog!\n";
+// What a test command answers, and what it saw of its own life.
+struct CommandProbe {
+  int context = 0;
+  VisuXMLDumpControler* controler = nullptr;
+  int controlerRequests = 0, dumpsRun = 0, destroyed = 0;
+};
 
-// An interactive run with its notifications logged to a file of its own.
+// A controller whose dump writes nothing and returns a chosen result.
+struct ProbeControler : VisuXMLDumpControler {
+  explicit ProbeControler(VisuXMLError result) : _Result(result) {}
+  VisuXMLError DumpXML() override { return _Result; }
+  MOKUnicodeString GetXMLDumpName() override { return "CommandProbe"; }
+  VisuXMLError _Result;
+};
+
+// A dump command answering and recording through a probe that outlives it.
+struct ProbeDumpCommand : VisuXMLDumpCommand {
+  explicit ProbeDumpCommand(CommandProbe& probe)
+      : VisuXMLDumpCommand("ProbeDumpCommand"), _Probe(probe) {}
+  ~ProbeDumpCommand() override { ++_Probe.destroyed; }
+  int CheckDumpContext() override { return _Probe.context; }
+  VisuXMLDumpControler* GetDumpControler() override {
+    ++_Probe.controlerRequests;
+    return _Probe.controler;
+  }
+  void RunDump() override { ++_Probe.dumpsRun; }
+  VisuXMLDumpControler* Controler() const { return _pDumpControler; }
+  using VisuXMLDumpCommand::EndDump;
+  CommandProbe& _Probe;
+};
+
+// An interactive run with its notifications logged to a file of its own;
+// no command or dialog may be left once the delayed destructions ran.
 class VisuXMLDumpCommandTest : public ::testing::Test {
  protected:
   void TearDown() override {
     MOKCommand::FlushDelayedDestructions();
     EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
   }
-
-  ProbeDumpCommand* NewCommand(int contextResult,
-                               VisuXMLDumpControler* controler) {
-    return new ProbeDumpCommand(_Probe, contextResult, controler);
-  }
-  std::string NotificationLog() const {
-    return ReadWholeFile(_Directory.File("notify.log"));
-  }
+  std::string Log() const { return ReadWholeFile(_Directory.File("notify.log")); }
 
   TemporaryDirectory _Directory;
-  ScopedEnvironment _TempDirectory{"MOKTemp", _Directory.Path().c_str()};
-  ScopedEnvironment _NotifyLog{"MOK_NOTIFY_LOG",
-                               _Directory.File("notify.log").c_str()};
+  ScopedEnvironment _Temp{"MOKTemp", _Directory.Path().c_str()};
+  ScopedEnvironment _Log{"MOK_NOTIFY_LOG", _Directory.File("notify.log").c_str()};
   ProbeControler _Controler{0};
   MOKDialog _Parent{nullptr, "ProbeParent"};
-  CommandProbe _Probe;
+  CommandProbe _Probe{0, &_Controler};
 };
 
-// Tests that a refused context asks for no controller and ends the command.
-TEST_F(VisuXMLDumpCommandTest, RefusedContextEndsWithoutController) {
-  ProbeDumpCommand* command = NewCommand(1, &_Controler);
-  EXPECT_EQ(command->Activate(nullptr, nullptr), 0);
-  EXPECT_EQ(_Probe.controlerRequests, 0);
-  EXPECT_EQ(command->CurrentControler(), nullptr);
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
-  EXPECT_EQ(_Probe.destroyed, 1);
-}
-
-// Tests that a missing controller ends the command without a dump.
-TEST_F(VisuXMLDumpCommandTest, MissingControllerEndsTheCommand) {
-  ProbeDumpCommand* command = NewCommand(0, nullptr);
-  EXPECT_EQ(command->Activate(nullptr, nullptr), 0);
-  EXPECT_EQ(command->CurrentControler(), nullptr);
-  EXPECT_EQ(_Probe.dumpsRun, 0);
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
-}
-
-// Tests that a failed initialisation ends the command before RunDump.
-TEST_F(VisuXMLDumpCommandTest, FailedInitialisationSkipsTheDump) {
+// Tests that a refused context (no controller asked), a missing controller
+// and a failed initialisation each end the command without RunDump.
+TEST_F(VisuXMLDumpCommandTest, FailedStartEndsTheCommand) {
   ProbeControler failing(1);
-  ProbeDumpCommand* command = NewCommand(0, &failing);
-  EXPECT_EQ(command->Activate(nullptr, nullptr), 0);
-  EXPECT_EQ(command->CurrentControler(), &failing);
-  EXPECT_EQ(_Probe.dumpsRun, 0);
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
+  CommandProbe rows[] = {{1, &_Controler}, {0, nullptr}, {0, &failing}};
+  for (CommandProbe& probe : rows) {
+    SCOPED_TRACE(&probe - rows);
+    ProbeDumpCommand* command = new ProbeDumpCommand(probe);
+    EXPECT_EQ(command->Activate(nullptr, nullptr), 0);
+    EXPECT_EQ(probe.controlerRequests, 1 - probe.context);
+    EXPECT_EQ(command->Controler(), probe.context ? nullptr : probe.controler);
+    EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
+    EXPECT_EQ(probe.dumpsRun, 0);
+    EXPECT_EQ(probe.destroyed, 1);
+  }
 }
 
-// Tests that a started dump keeps the command alive until EndDump, which
-// notifies the completion and releases both dialog and command.
+// Tests that a started dump keeps the command alive, Desactivate included,
+// until EndDump notifies the completion and releases dialog and command.
 TEST_F(VisuXMLDumpCommandTest, CompletedDumpIsNotifiedAndReleased) {
-  ProbeDumpCommand* command = NewCommand(0, &_Controler);
+  ProbeDumpCommand* command = new ProbeDumpCommand(_Probe);
   EXPECT_EQ(command->Activate(nullptr, nullptr), 0);
+  EXPECT_EQ(command->Desactivate(nullptr, nullptr), 0);
   EXPECT_EQ(_Probe.dumpsRun, 1);
-  EXPECT_EQ(command->CurrentControler(), &_Controler);
+  EXPECT_EQ(command->Controler(), &_Controler);
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 0);
-
-  command->FinishDump(&_Parent, 1);
-  EXPECT_EQ(NotificationLog(), kCompletedLine);
+  command->EndDump(&_Parent, 1);
+  EXPECT_EQ(Log(), "XML Dump\tThe XML dump completed.\n");
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 2);
   EXPECT_EQ(_Probe.destroyed, 1);
 }
 
-// Tests that a failed dump shows the failure message.
-TEST_F(VisuXMLDumpCommandTest, FailedDumpShowsTheFailureMessage) {
-  NewCommand(0, &_Controler)->FinishDump(&_Parent, 0);
-  EXPECT_EQ(NotificationLog(), kFailedLine);
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 2);
-}
-
-// Tests that a catalog without the keys gives both default texts.
-TEST_F(VisuXMLDumpCommandTest, CatalogWithoutKeysGivesDefaultTexts) {
-  TemporaryDirectory catalogs;
-  WriteWholeFile(catalogs.File("VisuXMLDumpCommand.catalog"), "# empty\n");
-  ScopedEnvironment path("MOK_CATALOG_PATH", catalogs.Path().c_str());
-  NewCommand(0, &_Controler)->FinishDump(&_Parent, 1);
-  EXPECT_EQ(NotificationLog(), kDefaultTextsLine);
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 2);
-}
-
-// Tests that without a parent dialog nothing is shown.
-TEST_F(VisuXMLDumpCommandTest, NoParentDialogShowsNothing) {
-  NewCommand(0, &_Controler)->FinishDump(nullptr, 1);
-  EXPECT_FALSE(FileExists(_Directory.File("notify.log")));
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
-}
-
-// Tests that a dialog that cannot be allocated still ends the command.
-TEST_F(VisuXMLDumpCommandTest, DialogAllocationFailureStillEndsCommand) {
-  ProbeDumpCommand* command = NewCommand(0, &_Controler);
-  {
-    ScopedAllocationFailure failure(1);
-    command->FinishDump(&_Parent, 1);
-    EXPECT_TRUE(FailingAllocator::Fired());
+// Tests the notification of EndDump: failure text, default texts without
+// catalog, nothing without parent or without memory for the dialog.
+TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
+  const struct {
+    MOKDialog* Parent;
+    int Success, NoCatalog, FailAt, Released;
+    const char* Log;
+  } rows[] = {{&_Parent, 0, 0, 0, 2, "XML Dump\tThe XML dump failed.\n"},
+              {&_Parent, 1, 1, 0, 2,
+               "ERROR : Unable to read title in catalog!\t"
+               "ERROR : Unable to read message in catalog!\n"},
+              {nullptr, 1, 0, 0, 1, ""},
+              {&_Parent, 1, 0, 1, 1, ""}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    std::remove(_Directory.File("notify.log").c_str());
+    ScopedEnvironment catalogs("MOK_CATALOG_PATH",
+                               row.NoCatalog ? "/nonexistent" : std::getenv("MOK_CATALOG_PATH"));
+    {
+      ScopedAllocationFailure failure(row.FailAt);
+      (new ProbeDumpCommand(_Probe))->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
+    }
+    EXPECT_EQ(Log(), row.Log);
+    EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), row.Released);
   }
-  EXPECT_FALSE(FileExists(_Directory.File("notify.log")));
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
 }
 
 // Tests that Cancel ends the command and returns 0.
 TEST_F(VisuXMLDumpCommandTest, CancelEndsTheCommand) {
-  EXPECT_EQ(NewCommand(0, &_Controler)->Cancel(nullptr, nullptr), 0);
+  EXPECT_EQ((new ProbeDumpCommand(_Probe))->Cancel(nullptr, nullptr), 0);
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
 }
 
-// Tests that Desactivate leaves the command alive.
-TEST_F(VisuXMLDumpCommandTest, DesactivateKeepsTheCommand) {
-  ProbeDumpCommand* command = NewCommand(0, &_Controler);
-  EXPECT_EQ(command->Desactivate(nullptr, nullptr), 0);
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 0);
-  command->Destroy();
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
+// Tests that the class registers once, under its base in its framework,
+// and that instances answer with that registration.
+TEST_F(VisuXMLDumpCommandTest, RegistersOnce) {
+  const MOKMetaClass* meta = VisuXMLDumpCommand::MetaObject();
+  ProbeDumpCommand command(_Probe);
+  EXPECT_EQ(command.GetMetaObject(), meta);
+  EXPECT_EQ(MOKMetaClass::CountRetrievals("VisuXMLDumpCommand"), 1);
+  EXPECT_STREQ(command.IsA(), "VisuXMLDumpCommand");
+  EXPECT_EQ(meta->GetBaseMetaObject(), MOKCommand::MetaObject());
+  EXPECT_STREQ(meta->GetFrameworkName(), "VisuDebugTools");
+  EXPECT_EQ(command.IsAKindOf("MOKCommand"), 1);
+  EXPECT_EQ(command.IsAKindOf("MOKDialog"), 0);
 }
 
-// Tests that ending a command twice destroys it once.
-TEST_F(VisuXMLDumpCommandTest, EndingTwiceDestroysOnce) {
-  ProbeDumpCommand* command = NewCommand(0, &_Controler);
-  command->Cancel(nullptr, nullptr);
-  command->Destroy();
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 1);
-  EXPECT_EQ(_Probe.destroyed, 1);
-}
-
-// Tests that a copy keeps the controller and the mode of the original.
-TEST_F(VisuXMLDumpCommandTest, CopyKeepsControllerAndMode) {
-  ProbeDumpCommand* original = NewCommand(0, &_Controler);
-  original->Activate(nullptr, nullptr);
-  ProbeDumpCommand* copy = new ProbeDumpCommand(*original);
-  EXPECT_EQ(copy->CurrentControler(), &_Controler);
-  EXPECT_EQ(copy->GetMode(), original->GetMode());
-  original->Destroy();
-  copy->Destroy();
-  EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 2);
+// Tests that versions up to 2 start the command in mode 1, later ones in 3
+// (each in a child process: the version settles once per process).
+TEST(VisuXMLDumpCommandModeTest, StartsByVersion) {
+  const struct { const char* Version; int Mode; } rows[] = {{"2", 1}, {"3", 3}, {"6", 3}, {"x", 1}};
+  for (const auto& row : rows) {
+    ScopedEnvironment variable("VISU_XML_DUMP_VERSION", row.Version);
+    CommandProbe probe;
+    EXPECT_EXIT(std::_Exit(ProbeDumpCommand(probe).GetMode()),
+                ::testing::ExitedWithCode(row.Mode), "") << row.Version;
+  }
 }
 
 }  // namespace

@@ -1,251 +1,115 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "ChildProcess.h"
-#include "ControlFixture.h"
-#include "ControlerTestAccess.h"
+#include "ControlTestSupport.h"
 #include "FailingAllocator.h"
 #include "MOKExit.h"
-#include "TemporaryDirectory.h"
-#include "TestControler.h"
 
 namespace {
 
 using Access = VisuXMLDumpControlerTestAccess;
 
 const char* const kReferenceNotValid = "The reference file is not valid.";
-const char* const kOutputNotValid = "The output file is not valid.";
 const char* const kContainsError =
-    "The reference file or the output file contains XML error - No XML "
-    "comparison is possible.";
+    "The reference file or the output file contains XML error - No XML comparison is possible.";
 
-std::size_t CountOccurrences(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos;
-       at = text.find(part, at + 1))
-    ++count;
-  return count;
-}
-
-// Whole replays run in a child process: a failed comparison makes the
-// process end with 110, which the parent then observes.
+// Whole replays of test case T1 run in a child process: a failed comparison
+// makes the process end with 110, which the parent observes.
 class ReplayComparisonTest : public ControlFixture {
  protected:
-  ReplayComparisonTest() { ConfigureRecordedReplay(); }
-
-  std::string ReferencePath(unsigned int counter) const {
-    return _Reference.File("T1_Scene_Ref_" + std::to_string(counter) + ".xml");
+  ReplayComparisonTest() { Configure("replay"); }
+  std::string File(const char* kind, unsigned int counter) const {
+    const std::string name = "T1_Scene_" + std::string(kind) + "_" + std::to_string(counter);
+    return (std::string(kind) == "Ref" ? _Ref : _Out).File(name + ".xml");
   }
-  std::string OutputPath(unsigned int counter) const {
-    return _Output.File("T1_Scene_Out_" + std::to_string(counter) + ".xml");
-  }
-  std::string ErrorPath(unsigned int counter) const {
-    return _Output.File("T1_Scene_Error_" + std::to_string(counter) + ".xml");
-  }
-
-  void WriteReference(unsigned int counter, const SceneContent& content) {
-    WriteWholeFile(ReferencePath(counter), TestControler::DocumentText(content));
-  }
-
-  // Replays one dump of that content in a child; the report is the result
-  // of FinishXMLDump.
-  ChildOutcome ReplayInChild(const SceneContent& content) {
-    return RunInChildProcess([&content]() {
-      TestControler controler;
-      controler.Content() = content;
-      controler.InitializeControler();
-      return std::to_string(controler.FinishXMLDump());
-    });
+  // Replays dumps of that content, one per result wanted, the allocation
+  // failAt of the first comparison failing; gives the results.
+  std::string Replay(const SceneContent& content, int exitCode, int dumps = 1,
+                     std::size_t failAt = 0) {
+    return InChild(
+        [&]() {
+          TestControler controler(content);
+          std::string results;
+          for (int dump = 0; dump < dumps; ++dump) {
+            controler.InitializeControler();
+            ScopedAllocationFailure failure(dump == 0 ? failAt : 0);
+            results += std::to_string(controler.FinishXMLDump()) + " ";
+          }
+          return results + std::to_string(MOKCountExitHooks());
+        },
+        exitCode);
   }
 };
 
-// Tests that a dump equal to its reference gives 0, writes nothing and
-// leaves the exit code alone.
-TEST_F(ReplayComparisonTest, EqualDumpPasses) {
-  const SceneContent content;
-  WriteReference(1, content);
-  const ChildOutcome outcome = ReplayInChild(content);
-  EXPECT_EQ(outcome._Report, "0");
-  EXPECT_EQ(outcome._ExitCode, 0);
-  EXPECT_FALSE(FileExists(OutputPath(1)));
-  EXPECT_FALSE(FileExists(ErrorPath(1)));
+struct ReplayRow {
+  const char* Name;
+  const char* Reference;  // null: no reference file
+  bool OmitColor;
+  std::size_t FailAt;
+  const char* Results;
+  const char* Report;  // expected in the report; empty: nothing written
+};
+void PrintTo(const ReplayRow& row, std::ostream* out) { *out << row.Name; }
+
+class ReplayComparisonRowTest : public ReplayComparisonTest,
+                                public ::testing::WithParamInterface<ReplayRow> {};
+
+// Tests one replayed dump per row: result, exit code, files and report.
+TEST_P(ReplayComparisonRowTest, ComparesWithReference) {
+  const ReplayRow& row = GetParam();
+  if (row.Reference) WriteWholeFile(File("Ref", 1), row.Reference);
+  const bool fails = *row.Report != 0;
+  EXPECT_EQ(Replay({"red", {1.5f}, row.OmitColor}, fails ? 110 : 0, 1, row.FailAt), row.Results);
+  EXPECT_EQ(FileExists(File("Out", 1)), fails);
+  EXPECT_EQ(FileExists(File("Error", 1)), fails);
+  EXPECT_NE(ReadWholeFile(File("Error", 1)).find(row.Report), std::string::npos);
 }
 
-// Tests that a missing reference fails with 6, writes output and report,
-// and ends the process with 110.
-TEST_F(ReplayComparisonTest, MissingReferenceFails) {
-  const ChildOutcome outcome = ReplayInChild(SceneContent());
-  EXPECT_EQ(outcome._Report, "6");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  EXPECT_NE(ReadWholeFile(OutputPath(1)).find("Color=\"red\""),
-            std::string::npos);
-  const std::string report = ReadWholeFile(ErrorPath(1));
-  EXPECT_NE(report.find("VisuXMLErrorReport"), std::string::npos);
-  EXPECT_NE(report.find(kReferenceNotValid), std::string::npos);
-  EXPECT_EQ(CountOccurrences(report, "<VisuXMLError>"), 1u);
+const char* const kEqual = "<Scene Color=\"red\"><Object Size=\"1.50\"/></Scene>\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReplayComparisonRowTest,
+    ::testing::Values(
+        ReplayRow{"Equal", kEqual, false, 0, "0 0", ""},
+        ReplayRow{"Tolerated", "<Scene Color=\"red\"><Object Size=\"1.504\"/></Scene>", false, 0, "0 0",
+                  ""},
+        ReplayRow{"Changed", "<Scene Color=\"red\"><Object Size=\"1.60\"/></Scene>", false, 0, "6 1",
+                  "The attribute Size value has changed from 1.60 to 1.50."},
+        ReplayRow{"ErrorInReference", "<Scene Color=\"red\"><VisuXMLError>old</VisuXMLError>"
+                  "<Object Size=\"1.50\"/></Scene>",
+                  false, 0, "6 1", kContainsError},
+        ReplayRow{"ErrorInDump", kEqual, true, 0, "6 1", kContainsError},
+        // The first allocation is the output side itself, the second its tree.
+        ReplayRow{"NoOutputSide", kEqual, false, 1, "3 0", ""},
+        ReplayRow{"NoOutputTree", kEqual, false, 2, "6 1", "The output file is not valid."}));
+
+// Tests that a replay without reference reports only that, writes output
+// (without newline) and report under the counter, and then names the
+// reference in _XMLFileName.
+TEST_F(ReplayComparisonTest, MissingReferenceWritesOutputAndReport) {
+  Access::Counter() = 3;
+  const std::string result = InChild(
+      []() {
+        TestControler controler;
+        controler.InitializeControler();
+        const std::string result = std::to_string(controler.FinishXMLDump());
+        return result + "|" + controler.FileName();
+      },
+      110);
+  EXPECT_EQ(Symbolic(result), "6|REF\\T1_Scene_Ref_3.xml");
+  EXPECT_EQ(ReadWholeFile(File("Out", 3)), TestControler::Text({}));
+  EXPECT_EQ(ReadWholeFile(File("Error", 3)), kXmlHeader + "<VisuXMLErrorReport>\n  <VisuXMLError>" +
+                                                kReferenceNotValid +
+                                                "</VisuXMLError>\n</VisuXMLErrorReport>");
 }
 
-// Tests that an unreadable reference counts as not valid.
-TEST_F(ReplayComparisonTest, MalformedReferenceIsNotValid) {
-  WriteWholeFile(ReferencePath(1), "<Scene Color=\"red\">");
-  const ChildOutcome outcome = ReplayInChild(SceneContent());
-  EXPECT_EQ(outcome._ExitCode, 110);
-  EXPECT_NE(ReadWholeFile(ErrorPath(1)).find(kReferenceNotValid),
-            std::string::npos);
-}
-
-// Tests that the output document is written without an appended newline.
-TEST_F(ReplayComparisonTest, OutputHasNoAppendedNewline) {
-  ReplayInChild(SceneContent());
-  SetEnvironment("MOKTemp", _Temporary.Path());
-  // The same document written by an interactive dump, which appends one.
-  const ChildOutcome interactive = RunInChildProcess([this]() {
-    SetEnvironment("MOK_RECORD_MODE", nullptr);
-    TestControler controler;
-    controler.InitializeControler();
-    return std::to_string(controler.FinishXMLDump());
-  });
-  ASSERT_EQ(interactive._Report, "0");
-  EXPECT_EQ(ReadWholeFile(OutputPath(1)) + "\n",
-            ReadWholeFile(_Temporary.File("Scene1.xml")));
-}
-
-// Tests that a reference holding an error element is not compared.
-TEST_F(ReplayComparisonTest, ReferenceWithErrorElementFails) {
-  WriteWholeFile(ReferencePath(1),
-                 "<Scene Color=\"red\"><VisuXMLError>old</VisuXMLError>"
-                 "<Object Size=\"1.50\"/></Scene>\n");
-  const ChildOutcome outcome = ReplayInChild(SceneContent());
-  EXPECT_EQ(outcome._Report, "6");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  const std::string report = ReadWholeFile(ErrorPath(1));
-  EXPECT_NE(report.find(kContainsError), std::string::npos);
-  EXPECT_EQ(report.find("<Scene"), std::string::npos);
-}
-
-// Tests that a dump carrying a stream error fails even against a reference
-// without differences in its values.
-TEST_F(ReplayComparisonTest, DumpWithStreamErrorFails) {
-  SceneContent content;
-  WriteReference(1, content);
-  content._OmitColor = true;
-  const ChildOutcome outcome = ReplayInChild(content);
-  EXPECT_EQ(outcome._Report, "6");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  EXPECT_NE(ReadWholeFile(ErrorPath(1)).find(kContainsError),
-            std::string::npos);
-  EXPECT_NE(ReadWholeFile(OutputPath(1)).find("VisuXMLError"),
-            std::string::npos);
-}
-
-// Tests that a real value within the tolerance passes.
-TEST_F(ReplayComparisonTest, ChangeWithinTolerancePasses) {
-  WriteWholeFile(ReferencePath(1),
-                 "<Scene Color=\"red\"><Object Size=\"1.504\"/></Scene>\n");
-  const ChildOutcome outcome = ReplayInChild(SceneContent());
-  EXPECT_EQ(outcome._Report, "0");
-  EXPECT_EQ(outcome._ExitCode, 0);
-  EXPECT_FALSE(FileExists(ErrorPath(1)));
-}
-
-// Tests that a real value outside the tolerance fails with the change in
-// the report, mirrored below the compared elements.
-TEST_F(ReplayComparisonTest, ChangeOutsideToleranceFails) {
-  SceneContent reference;
-  reference._Sizes = {1.6f};
-  WriteReference(1, reference);
-  const ChildOutcome outcome = ReplayInChild(SceneContent());
-  EXPECT_EQ(outcome._Report, "6");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  const std::string report = ReadWholeFile(ErrorPath(1));
-  EXPECT_NE(report.find("The attribute Size value has changed from 1.60 to "
-                        "1.50."),
-            std::string::npos);
-  EXPECT_NE(report.find("<Scene"), std::string::npos);
-}
-
-// Tests that two failed comparisons register the exit hook once and write
-// their files under their own counters.
-TEST_F(ReplayComparisonTest, TwoFailuresRegisterHookOnce) {
-  const ChildOutcome outcome = RunInChildProcess([]() {
-    TestControler controler;
-    std::string results;
-    for (int dump = 0; dump < 2; ++dump) {
-      controler.InitializeControler();
-      results += std::to_string(controler.FinishXMLDump()) + " ";
-    }
-    return results + std::to_string(MOKCountExitHooks());
-  });
-  EXPECT_EQ(outcome._Report, "6 6 1");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  EXPECT_TRUE(FileExists(OutputPath(1)));
-  EXPECT_TRUE(FileExists(ErrorPath(1)));
-  EXPECT_TRUE(FileExists(OutputPath(2)));
-  EXPECT_TRUE(FileExists(ErrorPath(2)));
-}
-
-// Tests that a later passing comparison does not disarm the exit code.
-TEST_F(ReplayComparisonTest, LaterPassDoesNotDisarmExitCode) {
-  WriteReference(2, SceneContent());
-  const ChildOutcome outcome = RunInChildProcess([]() {
-    TestControler controler;
-    std::string results;
-    for (int dump = 0; dump < 2; ++dump) {
-      controler.InitializeControler();
-      results += std::to_string(controler.FinishXMLDump()) + " ";
-    }
-    return results;
-  });
-  EXPECT_EQ(outcome._Report, "6 0 ");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  EXPECT_FALSE(FileExists(OutputPath(2)));
-}
-
-// Tests the names of the third dump, and that the file name names the
-// reference after the comparison.
-TEST_F(ReplayComparisonTest, ThirdDumpNamesAndReferenceNameAfterwards) {
-  const ChildOutcome outcome = RunInChildProcess([this]() {
-    Access::SetCounter(3);
-    TestControler controler;
-    controler.InitializeControler();
-    const std::string before = controler.FileNameText();
-    controler.FinishXMLDump();
-    return before + "|" + controler.FileNameText();
-  });
-  EXPECT_EQ(outcome._Report, _Output.Path() + "\\T1_Scene_Out_3.xml|" +
-                                 _Reference.Path() + "\\T1_Scene_Ref_3.xml");
-  EXPECT_TRUE(FileExists(OutputPath(3)));
-  EXPECT_TRUE(FileExists(ErrorPath(3)));
-}
-
-// Tests that a replay reads the reference of its own counter.
-TEST_F(ReplayComparisonTest, ReferenceOfTheCounterIsRead) {
-  WriteReference(3, SceneContent());
-  const ChildOutcome outcome = RunInChildProcess([]() {
-    Access::SetCounter(3);
-    TestControler controler;
-    controler.InitializeControler();
-    return std::to_string(controler.FinishXMLDump());
-  });
-  EXPECT_EQ(outcome._Report, "0");
-  EXPECT_EQ(outcome._ExitCode, 0);
-}
-
-// Tests that an output side without its tree copy is reported as not
-// valid (the second allocation is the output side's copy of the tree).
-TEST_F(ReplayComparisonTest, OutputWithoutTreeCopyIsNotValid) {
-  WriteReference(1, SceneContent());
-  const ChildOutcome outcome = RunInChildProcess([]() {
-    TestControler controler;
-    controler.InitializeControler();
-    ScopedAllocationFailure failure(2);
-    return std::to_string(controler.FinishXMLDump());
-  });
-  EXPECT_EQ(outcome._Report, "6");
-  EXPECT_EQ(outcome._ExitCode, 110);
-  const std::string report = ReadWholeFile(ErrorPath(1));
-  EXPECT_NE(report.find(kOutputNotValid), std::string::npos);
+// Tests that two failed comparisons arm the exit hook once and write files
+// under their own counters, and that a later pass does not disarm it.
+TEST_F(ReplayComparisonTest, FailuresArmTheExitHookOnce) {
+  WriteWholeFile(File("Ref", 3), TestControler::Text({}));
+  EXPECT_EQ(Replay({}, 110, 3), "6 6 0 1");
+  for (unsigned int counter : {1u, 2u}) {
+    EXPECT_TRUE(FileExists(File("Out", counter)));
+    EXPECT_TRUE(FileExists(File("Error", counter)));
+  }
+  EXPECT_FALSE(FileExists(File("Out", 3)));
 }
 
 }  // namespace

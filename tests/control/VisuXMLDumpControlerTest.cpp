@@ -1,256 +1,113 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "ControlFixture.h"
-#include "ControlerTestAccess.h"
-#include "TestControler.h"
-#include "VisuXMLAttribute.h"
-#include "VisuXMLMarkup.h"
+#include "ControlTestSupport.h"
 
 namespace {
 
 using Access = VisuXMLDumpControlerTestAccess;
 
-class VisuXMLDumpControlerTest : public ControlFixture {
- protected:
-  // The four run mode flags as "interactive replay capture update".
-  static std::string Modes() {
-    return std::to_string(TestControler::IsInteractive()) + " " +
-           std::to_string(TestControler::IsReplay()) + " " +
-           std::to_string(TestControler::IsCapture()) + " " +
-           std::to_string(TestControler::IsUpdate());
-  }
+enum RowFlags { kForce = 1, kBare = 2, kSettledBefore = 4 };
 
-  // Settling modes and names needs no document; one left in the stream
-  // would never be taken over.
-  static void StreamNothing(TestControler& controler) {
-    controler.Content()._Stream = false;
-  }
-
-  std::string Ref() const { return _Reference.Path(); }
-  std::string Out() const { return _Output.Path(); }
-  std::string Tmp() const { return _Temporary.Path(); }
+struct ModeRow {
+  const char* Name;
+  const char* Record;  // "MOK_RECORD_MODE"
+  const char* Update;  // "UpdateVisuXMLDump"
+  int Flags;           // kBare: neither test case name nor directories set
+  unsigned int Counter;
+  const char* Expected;  // modes|input|output|test case|file name
 };
+void PrintTo(const ModeRow& row, std::ostream* out) { *out << row.Name; }
 
-// Tests the interactive row: no record service, output to "MOKTemp".
-TEST_F(VisuXMLDumpControlerTest, InteractiveWithoutRecordService) {
-  SetEnvironment("MOKTemp", Tmp());
-  SetEnvironment("KVB_TRQ_REF", Ref());
-  TestControler controler;
-  StreamNothing(controler);
+// Settles the modes with one initialisation; ctest gives each row a process.
+class VisuXMLDumpControlerModeTest : public ControlFixture,
+                                     public ::testing::WithParamInterface<ModeRow> {};
+
+// Tests each row of the modes table: flags, directories and file name.
+TEST_P(VisuXMLDumpControlerModeTest, SettlesModesAndFileName) {
+  const ModeRow& row = GetParam();
+  if (row.Flags & kBare) Set("MOK_RECORD_MODE", row.Record);
+  else Configure(row.Record);
+  Set("UpdateVisuXMLDump", row.Update);
+  Access::Counter() = row.Counter;
+  if (row.Flags & kSettledBefore) TestControler({"", {}}).InitializeControler();
+  TestControler controler({"", {}});
+  if (row.Flags & kForce) controler.ForceReplay();
   EXPECT_EQ(controler.InitializeControler(), 0u);
-  EXPECT_EQ(Modes(), "1 0 0 0");
-  EXPECT_EQ(Access::InputDirectory(), "");
-  EXPECT_EQ(Access::OutputDirectory(), Tmp());
-  EXPECT_EQ(Access::TestCaseName(), "");
-  EXPECT_EQ(controler.FileNameText(), Tmp() + "\\Scene1.xml");
+  EXPECT_EQ(Symbolic(Access::State() + "|" + controler.FileName()), row.Expected);
 }
 
-// Tests that an interactive run ignores "UpdateVisuXMLDump".
-TEST_F(VisuXMLDumpControlerTest, InteractiveIgnoresUpdate) {
-  SetEnvironment("UpdateVisuXMLDump", "1");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "1 0 0 0");
-  EXPECT_EQ(controler.FileNameText(), "\\Scene1.xml");
+INSTANTIATE_TEST_SUITE_P(
+    Rows, VisuXMLDumpControlerModeTest,
+    ::testing::Values(
+        ModeRow{"Interactive", nullptr, nullptr, 0, 1, "1 0 0 0||TMP||TMP\\Scene1.xml"},
+        ModeRow{"InteractiveNoUpdate", nullptr, "1", 0, 3, "1 0 0 0||TMP||TMP\\Scene3.xml"},
+        ModeRow{"LateForce", nullptr, nullptr, kForce | kSettledBefore, 1,
+                "1 0 0 0||TMP||TMP\\Scene1.xml"},
+        ModeRow{"Replay", "replay", nullptr, 0, 3, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_3.xml"},
+        ModeRow{"Forced", "capture", nullptr, kForce, 1, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"ReplayUpdate", "replay", "1", 0, 1, "0 1 0 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
+        ModeRow{"Capture", "capture", nullptr, 0, 3, "0 0 1 0||REF|T1|REF\\T1_Scene_Ref_3.xml"},
+        ModeRow{"CaptureUpdate", "capture", "2", 0, 1, "0 0 1 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
+        ModeRow{"UpdateZero", "replay", "0", 0, 1, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"UpdateText", "replay", "yes", 0, 1, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"Unset", "replay", nullptr, kBare, 1, "0 1 0 0|||TRQxxx|\\TRQxxx_Scene_Out_1.xml"}));
+
+class VisuXMLDumpControlerTest : public ControlFixture {};
+
+// Tests that two interactive dumps write Scene1.xml then Scene2.xml, each
+// the streamed document and a newline, and take the tree from the stream.
+TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
+  Configure(nullptr);
+  TestControler controler({"blue", {0.125f, -2.0f}});
+  for (const char* name : {"Scene1.xml", "Scene2.xml"}) {
+    ASSERT_EQ(controler.InitializeControler(), 0u);
+    EXPECT_EQ(controler.FinishXMLDump(), 0u);
+    EXPECT_EQ(ReadWholeFile(_Tmp.File(name)), kXmlHeader + "<Scene Color=\"blue\">\n  <Object Size="
+                                              "\"0.13\"/>\n  <Object Size=\"-2.00\"/>\n</Scene>\n");
+  }
+  EXPECT_EQ(VisuXMLMarkup::GetXMLStreamNode(), nullptr);
+  EXPECT_EQ(controler.FinishXMLDump(), 0u);
+  EXPECT_EQ(Access::Counter(), 3u);
+  EXPECT_FALSE(FileExists(_Tmp.File("Scene3.xml")));
 }
 
-// Tests the recorded replay row: reference and output directories.
-TEST_F(VisuXMLDumpControlerTest, RecordedReplay) {
-  ConfigureRecordedReplay();
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 0");
-  EXPECT_EQ(Access::InputDirectory(), Ref());
-  EXPECT_EQ(Access::OutputDirectory(), Out());
-  EXPECT_EQ(Access::TestCaseName(), "T1");
-  EXPECT_EQ(controler.FileNameText(), Out() + "\\T1_Scene_Out_1.xml");
-}
-
-// Tests the forced replay row: no record service asked.
-TEST_F(VisuXMLDumpControlerTest, ForcedReplay) {
-  SetEnvironment("MOK_RECORD_MODE", "capture");
-  SetEnvironment("TRQ_LOG_NAME", "T1");
-  SetEnvironment("KVB_TRQ_REF", Ref());
-  SetEnvironment("KVB_TRQ_OUT", Out());
-  TestControler controler;
-  StreamNothing(controler);
-  controler.ForceReplay();
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 0");
-  EXPECT_EQ(controler.FileNameText(), Out() + "\\T1_Scene_Out_1.xml");
-}
-
-// Tests the replay with update row: written under the reference name.
-TEST_F(VisuXMLDumpControlerTest, ReplayWithUpdate) {
-  ConfigureRecordedReplay();
-  SetEnvironment("UpdateVisuXMLDump", "1");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 1");
-  EXPECT_EQ(Access::InputDirectory(), "");
-  EXPECT_EQ(Access::OutputDirectory(), Ref());
-  EXPECT_EQ(controler.FileNameText(), Ref() + "\\T1_Scene_Ref_1.xml");
-}
-
-// Tests the capture row: written into the reference directory.
-TEST_F(VisuXMLDumpControlerTest, Capture) {
-  ConfigureCapture();
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 0 1 0");
-  EXPECT_EQ(Access::InputDirectory(), "");
-  EXPECT_EQ(Access::OutputDirectory(), Ref());
-  EXPECT_EQ(controler.FileNameText(), Ref() + "\\T1_Scene_Ref_1.xml");
-}
-
-// Tests the capture row with "UpdateVisuXMLDump" set.
-TEST_F(VisuXMLDumpControlerTest, CaptureWithUpdate) {
-  ConfigureCapture();
-  SetEnvironment("UpdateVisuXMLDump", "2");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 0 1 1");
-  EXPECT_EQ(controler.FileNameText(), Ref() + "\\T1_Scene_Ref_1.xml");
-}
-
-// Tests that "UpdateVisuXMLDump" set to 0 asks for no update.
-TEST_F(VisuXMLDumpControlerTest, UpdateZeroIsNoUpdate) {
-  ConfigureRecordedReplay();
-  SetEnvironment("UpdateVisuXMLDump", "0");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 0");
-}
-
-// Tests that a text without digits asks for no update.
-TEST_F(VisuXMLDumpControlerTest, UpdateWithoutDigitsIsNoUpdate) {
-  ConfigureRecordedReplay();
-  SetEnvironment("UpdateVisuXMLDump", "yes");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 0");
-}
-
-// Tests that a huge update value is positive rather than undefined.
-TEST_F(VisuXMLDumpControlerTest, HugeUpdateValueIsUpdate) {
-  ConfigureRecordedReplay();
-  SetEnvironment("UpdateVisuXMLDump", "99999999999999999999");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 1");
-}
-
-// Tests that a negative update value asks for no update.
-TEST_F(VisuXMLDumpControlerTest, NegativeUpdateIsNoUpdate) {
-  ConfigureRecordedReplay();
-  SetEnvironment("UpdateVisuXMLDump", "-99999999999999999999");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Modes(), "0 1 0 0");
-}
-
-// Tests that without "TRQ_LOG_NAME" the test case is called TRQxxx and
-// unset directories are empty.
-TEST_F(VisuXMLDumpControlerTest, UnsetVariablesGiveDefaults) {
-  SetEnvironment("MOK_RECORD_MODE", "replay");
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(Access::TestCaseName(), "TRQxxx");
-  EXPECT_EQ(Access::InputDirectory(), "");
-  EXPECT_EQ(controler.FileNameText(), "\\TRQxxx_Scene_Out_1.xml");
-}
-
-// Tests that forcing replay after an interactive settling has no effect.
-TEST_F(VisuXMLDumpControlerTest, LateForcedReplayStaysInteractive) {
-  SetEnvironment("MOKTemp", Tmp());
-  TestControler first;
-  StreamNothing(first);
-  first.InitializeControler();
-  TestControler second;
-  StreamNothing(second);
-  second.ForceReplay();
-  second.InitializeControler();
-  EXPECT_EQ(Modes(), "1 0 0 0");
-  EXPECT_EQ(second.FileNameText(), Tmp() + "\\Scene1.xml");
-}
-
-// Tests the file names of the third dump of a replay.
-TEST_F(VisuXMLDumpControlerTest, ReplayNamesAtCounterThree) {
-  ConfigureRecordedReplay();
-  Access::SetCounter(3);
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(controler.FileNameText(), Out() + "\\T1_Scene_Out_3.xml");
-}
-
-// Tests the file name of the third dump of a capture.
-TEST_F(VisuXMLDumpControlerTest, CaptureNameAtCounterThree) {
-  ConfigureCapture();
-  Access::SetCounter(3);
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(controler.FileNameText(), Ref() + "\\T1_Scene_Ref_3.xml");
-}
-
-// Tests the file name of the third dump of an interactive run.
-TEST_F(VisuXMLDumpControlerTest, InteractiveNameAtCounterThree) {
-  SetEnvironment("MOKTemp", Tmp());
-  Access::SetCounter(3);
-  TestControler controler;
-  StreamNothing(controler);
-  controler.InitializeControler();
-  EXPECT_EQ(controler.FileNameText(), Tmp() + "\\Scene3.xml");
-}
-
-// Tests that InitializeControler returns what DumpXML returns.
-TEST_F(VisuXMLDumpControlerTest, InitializeReturnsDumpResult) {
-  class FailingDump : public TestControler {
-   public:
-    VisuXMLError DumpXML() override { return 7; }
-  } controler;
-  StreamNothing(controler);
-  EXPECT_EQ(controler.InitializeControler(), 7u);
-}
-
-// Tests that destroying a controller tears down the declared grammar and
-// the markups left open (the leak checker sees the stack).
-TEST_F(VisuXMLDumpControlerTest, DestructorTearsDownGrammar) {
+// Tests that without a closed root nothing is written nor counted, and that
+// the destructor tears down the grammar and the markups left open.
+TEST_F(VisuXMLDumpControlerTest, OpenRootFinishesNothing) {
+  Configure(nullptr);
   {
-    TestControler controler;
-    controler.Content()._CloseRoot = false;
-    controler.InitializeControler();
-    ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 1u);
+    TestControler controler({"red", {1.5f}, false, false});
+    ASSERT_EQ(controler.InitializeControler(), 0u);
+    EXPECT_EQ(controler.FinishXMLDump(), 0u);
+    EXPECT_FALSE(FileExists(_Tmp.File("Scene1.xml")));
+    EXPECT_EQ(Access::Counter(), 1u);
   }
   EXPECT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 0u);
-  EXPECT_EQ(VisuXMLAttribute::CreateXMLAttribute("Color", VisuXMLTextAttribute),
-            0u);
+  EXPECT_EQ(VisuXMLAttribute::CreateXMLAttribute("Color", VisuXMLTextAttribute), 0u);
   VisuXMLMarkup::DestroyMarkups();
   VisuXMLAttribute::DestroyAttributes();
 }
 
-// Tests that a copy takes over the file name of the original.
-TEST_F(VisuXMLDumpControlerTest, CopyTakesTheFileName) {
-  SetEnvironment("MOKTemp", Tmp());
-  TestControler original;
-  StreamNothing(original);
-  original.InitializeControler();
-  TestControler copy(original);
-  EXPECT_EQ(copy.FileNameText(), original.FileNameText());
-  EXPECT_EQ(copy.FileNameText(), Tmp() + "\\Scene1.xml");
+// Tests that an output directory that does not exist gives 2, leaves no
+// file behind and still counts the dump.
+TEST_F(VisuXMLDumpControlerTest, UnwritableDirectoryGivesNotWritten) {
+  Set("MOKTemp", _Tmp.File("missing"));
+  TestControler controler;
+  ASSERT_EQ(controler.InitializeControler(), 0u);
+  EXPECT_EQ(controler.FinishXMLDump(), 2u);
+  EXPECT_FALSE(FileExists(_Tmp.File("missing")));
+  EXPECT_EQ(Access::Counter(), 2u);
+}
+
+// Tests that a replay with update writes the reference with its newline
+// instead of comparing (there is no reference to compare with).
+TEST_F(VisuXMLDumpControlerTest, UpdateWritesReferenceWithoutComparing) {
+  Configure("replay");
+  Set("UpdateVisuXMLDump", "1");
+  TestControler controler;
+  ASSERT_EQ(controler.InitializeControler(), 0u);
+  EXPECT_EQ(controler.FinishXMLDump(), 0u);
+  EXPECT_EQ(ReadWholeFile(_Ref.File("T1_Scene_Ref_1.xml")), TestControler::Text({}) + "\n");
+  EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Out_1.xml")));
+  EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Error_1.xml")));
 }
 
 }  // namespace

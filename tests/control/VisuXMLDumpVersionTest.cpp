@@ -1,107 +1,84 @@
-#include <gtest/gtest.h>
-
 #include <climits>
-#include <string>
 
-#include "ControlFixture.h"
-#include "TemporaryDirectory.h"
+#include "ControlTestSupport.h"
 #include "VisuXMLDumpVersion.h"
 
 namespace {
 
-class VisuXMLDumpVersionTest : public ControlFixture {
- protected:
-  std::string RecordFile() const { return _Temporary.File("record.txt"); }
-
-  void ConfigureRecord(const char* mode) {
-    SetEnvironment("MOK_RECORD_MODE", mode);
-    SetEnvironment("MOK_RECORD_FILE", RecordFile());
-  }
+struct VersionRow {
+  const char* Name;
+  const char* Record;   // "MOK_RECORD_MODE"
+  const char* Levels;   // level file content before; null: no file
+  const char* Variable; // "VISU_XML_DUMP_VERSION"
+  int Version;
+  const char* LevelsAfter;
 };
+void PrintTo(const VersionRow& row, std::ostream* out) { *out << row.Name; }
 
-// Tests that without record service or variable the version is 6.
-TEST_F(VisuXMLDumpVersionTest, DefaultsToSix) {
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 6);
+// The version settles once per process; ctest gives each row a process.
+class VisuXMLDumpVersionTest : public ControlFixture,
+                               public ::testing::WithParamInterface<VersionRow> {};
+
+// Tests that record and variable settle the version once, the variable
+// read as by atoi, and that a capture records the built-in level.
+TEST_P(VisuXMLDumpVersionTest, SettlesOnce) {
+  const VersionRow& row = GetParam();
+  const std::string levels = _Tmp.File("levels.txt");
+  if (row.Levels) WriteWholeFile(levels, row.Levels);
+  Set("MOK_RECORD_MODE", row.Record);
+  Set("MOK_RECORD_FILE", levels);
+  Set("VISU_XML_DUMP_VERSION", row.Variable);
+  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), row.Version);
+  Set("VISU_XML_DUMP_VERSION", "42");
+  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), row.Version);
+  EXPECT_EQ(ReadWholeFile(levels), row.LevelsAfter);
 }
 
-// Tests that the variable overrides the built-in version.
-TEST_F(VisuXMLDumpVersionTest, VariableOverridesBuiltInVersion) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "3");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 3);
+const char* const kLevel5 = "VisuXMLDumpLevel=5\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, VisuXMLDumpVersionTest,
+    ::testing::Values(
+        VersionRow{"Default", nullptr, nullptr, nullptr, 6, ""},
+        VersionRow{"Capture", "capture", nullptr, "3", 3, "VisuXMLDumpLevel=6\n"},
+        VersionRow{"Replay", "replay", kLevel5, nullptr, 5, kLevel5},
+        VersionRow{"VariableWins", "replay", kLevel5, "2", 2, kLevel5},
+        VersionRow{"ReplayNoLevel", "replay", "Other=5\n", nullptr, 6, "Other=5\n"},
+        VersionRow{"Text", nullptr, nullptr, "abc", 0, ""},
+        VersionRow{"Atoi", nullptr, nullptr, "  +12abc", 12, ""},
+        VersionRow{"Negative", nullptr, nullptr, "-4", -4, ""},
+        VersionRow{"Huge", nullptr, nullptr, "123456789012345678901234567890", INT_MAX, ""},
+        VersionRow{"HugeNegative", nullptr, nullptr, "-99999999999", INT_MIN, ""}));
+
+struct FormatRow {
+  const char* Name;
+  const char* Variable;
+  float Value;
+  unsigned char FourDecimals;
+  const char* Text;
+};
+void PrintTo(const FormatRow& row, std::ostream* out) { *out << row.Name; }
+
+class BuildUnicodeStringFromFloatValueTest : public ControlFixture,
+                                             public ::testing::WithParamInterface<FormatRow> {};
+
+// Tests that values are rounded half away from zero, except in version 1.
+TEST_P(BuildUnicodeStringFromFloatValueTest, RoundsByVersion) {
+  Set("VISU_XML_DUMP_VERSION", GetParam().Variable);
+  MOKUnicodeString text("previous");
+  VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(GetParam().Value, text,
+                                                         GetParam().FourDecimals);
+  EXPECT_EQ(std::string(text), GetParam().Text);
 }
 
-// Tests that the version is settled once: a later variable has no effect.
-TEST_F(VisuXMLDumpVersionTest, IsSettledAtFirstCall) {
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 6);
-  SetEnvironment("VISU_XML_DUMP_VERSION", "2");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 6);
-}
-
-// Tests that a capture records the built-in 6 while working with the
-// variable's 3.
-TEST_F(VisuXMLDumpVersionTest, CaptureRecordsBuiltInVersion) {
-  ConfigureRecord("capture");
-  SetEnvironment("VISU_XML_DUMP_VERSION", "3");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 3);
-  EXPECT_EQ(ReadWholeFile(RecordFile()), "VisuXMLDumpLevel=6\n");
-}
-
-// Tests that a replay takes the recorded level.
-TEST_F(VisuXMLDumpVersionTest, ReplayReadsRecordedLevel) {
-  WriteWholeFile(RecordFile(), "VisuXMLDumpLevel=5\n");
-  ConfigureRecord("replay");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 5);
-}
-
-// Tests that the variable wins over the recorded level.
-TEST_F(VisuXMLDumpVersionTest, VariableWinsOverRecordedLevel) {
-  WriteWholeFile(RecordFile(), "VisuXMLDumpLevel=5\n");
-  ConfigureRecord("replay");
-  SetEnvironment("VISU_XML_DUMP_VERSION", "2");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 2);
-}
-
-// Tests that a replay whose record lacks the level keeps the built-in 6.
-TEST_F(VisuXMLDumpVersionTest, ReplayWithoutLevelKeepsBuiltInVersion) {
-  WriteWholeFile(RecordFile(), "Other=5\n");
-  ConfigureRecord("replay");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 6);
-}
-
-// Tests that a value without leading digits gives version 0.
-TEST_F(VisuXMLDumpVersionTest, NonNumericValueGivesZero) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "abc");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 0);
-}
-
-// Tests that blanks, a sign and trailing text are read as atoi reads them.
-TEST_F(VisuXMLDumpVersionTest, ValueIsReadAsByAtoi) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "  +12abc");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 12);
-}
-
-// Tests that a negative value is kept.
-TEST_F(VisuXMLDumpVersionTest, NegativeValueIsKept) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "-4");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), -4);
-}
-
-// Tests that a huge value is clamped to the largest int.
-TEST_F(VisuXMLDumpVersionTest, HugeValueIsClampedToIntMax) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "123456789012345678901234567890");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), INT_MAX);
-}
-
-// Tests that a huge negative value is clamped to the smallest int.
-TEST_F(VisuXMLDumpVersionTest, HugeNegativeValueIsClampedToIntMin) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "-99999999999");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), INT_MIN);
-}
-
-// Tests that the smallest int itself is read exactly.
-TEST_F(VisuXMLDumpVersionTest, SmallestIntIsReadExactly) {
-  SetEnvironment("VISU_XML_DUMP_VERSION", "-2147483648");
-  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), INT_MIN);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BuildUnicodeStringFromFloatValueTest,
+    ::testing::Values(FormatRow{"Half", nullptr, 0.125f, 0, "0.13"},
+                      FormatRow{"NegativeHalf", nullptr, -0.125f, 0, "-0.13"},
+                      FormatRow{"NegativeZero", nullptr, -0.004f, 0, "-0.00"},
+                      FormatRow{"FourDecimals", nullptr, 1.23456f, 1, "1.2346"},
+                      FormatRow{"FourDecimalsHalf", nullptr, -0.03125f, 1, "-0.0313"},
+                      FormatRow{"VersionOne", "1", 0.125f, 0, "0.12"},
+                      FormatRow{"VersionZero", "none", 0.125f, 0, "0.13"}));
 
 }  // namespace
