@@ -2,72 +2,112 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <sstream>
 #include <string>
-#include <vector>
 
-#include "ComparisonTestSupport.h"
 #include "FailingAllocator.h"
+#include "MemoryStreams.h"
+#include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLAttribute.h"
 
+// Runs the walk of two files directly, to observe the error count.
+class VisuXMLFileTestAccess {
+ public:
+  static unsigned int CountDifferences(VisuXMLFile& reference,
+                                       VisuXMLFile& output) {
+    unsigned int count = 0;
+    MOKLightXmlElement result;
+    reference.RecursiveComparison(reference._pRootElement, output._pRootElement,
+                                  result, count);
+    return count;
+  }
+};
+
 namespace {
 
-// Makes the library's error hooks callable directly.
-class ExposedFile : public VisuXMLFile {
- public:
-  using VisuXMLFile::LogErrorOnAttribute;
-  using VisuXMLFile::LogErrorOnMarkup;
-  using VisuXMLFile::VisuXMLFile;
+using Element = MOKLightXmlElement;
+
+// The tree of an XML text; single quotes keep the tables readable.
+Element Xml(const std::string& text) {
+  Element root;
+  EXPECT_TRUE(ParseText(text, root)) << text;
+  return root;
+}
+
+// A one-line picture of a tree: name{attributes}"text"(children), where an
+// error element shows as !"message".
+std::string Describe(const Element& element) {
+  std::string picture = element.GetName().GetText();
+  if (picture == "VisuXMLError") picture = "!";
+  const std::size_t attributes = element.GetAttributeCount();
+  for (std::size_t i = 0; i < attributes; ++i)
+    picture += (i == 0 ? "{" : ",") + element.GetAttributeNameAt(i).GetText() +
+               "=" + element.GetAttributeValueAt(i).GetText() +
+               (i + 1 == attributes ? "}" : "");
+  if (element.GetValue().GetLengthInByte() != 0)
+    picture += "\"" + element.GetValue().GetText() + "\"";
+  for (std::size_t i = 0; i < element.GetChildCount(); ++i)
+    picture += (i == 0 ? "(" : ",") + Describe(*element.GetChildAt(i)) +
+               (i + 1 == element.GetChildCount() ? ")" : "");
+  return picture;
+}
+
+// Two documents, the number of differences and the result tree under "R".
+struct ComparisonCase {
+  const char *reference, *output;
+  unsigned int count;
+  const char* report;
 };
+
+// Compares each pair: the return of Compare, its count and its result tree.
+void ExpectComparisons(std::initializer_list<ComparisonCase> cases) {
+  for (const ComparisonCase& c : cases) {
+    SCOPED_TRACE(std::string(c.reference) + " against " + c.output);
+    VisuXMLFile reference(Xml(c.reference));
+    VisuXMLFile output(Xml(c.output));
+    Element result{MOKUnicodeString("R")};
+    EXPECT_EQ(reference.Compare(&output, result), c.count == 0 ? 1 : 0);
+    EXPECT_EQ(VisuXMLFileTestAccess::CountDifferences(reference, output),
+              c.count);
+    EXPECT_EQ(Describe(result), c.report);
+  }
+}
 
 // Records every hook call in order.
 class TracingFile : public VisuXMLFile {
  public:
-  explicit TracingFile(const MOKLightXmlElement& element)
-      : VisuXMLFile(element) {}
-
-  std::vector<std::string> trace;
+  using VisuXMLFile::VisuXMLFile;
+  std::string trace;
 
  protected:
-  void StartMarkupComparison(MOKLightXmlElement* reference,
-                             MOKLightXmlElement* output) override {
-    trace.push_back("start " + Names(reference, output));
+  void StartMarkupComparison(Element* reference, Element* output) override {
+    Note("start", reference, output);
   }
-  void EndMarkupComparison(MOKLightXmlElement* reference,
-                           MOKLightXmlElement* output) override {
-    trace.push_back("end " + Names(reference, output));
+  void EndMarkupComparison(Element* reference, Element* output) override {
+    Note("end", reference, output);
   }
-  void LogErrorOnMarkup(_VisuXMLMarkupError error,
-                        MOKLightXmlElement* reference,
-                        MOKLightXmlElement* output,
-                        MOKLightXmlElement& errorElement) override {
-    trace.push_back("markup " + std::to_string(error) + " " +
-                    Names(reference, output));
-    VisuXMLFile::LogErrorOnMarkup(error, reference, output, errorElement);
+  void LogErrorOnMarkup(_VisuXMLMarkupError error, Element* reference,
+                        Element* output, Element&) override {
+    Note("markup" + std::to_string(error), reference, output);
   }
-  void LogErrorOnAttribute(_VisuXMLAttributeError error,
-                           MOKLightXmlElement* reference,
-                           MOKLightXmlElement* output,
-                           const MOKUnicodeString* name,
-                           MOKLightXmlElement& errorElement) override {
-    trace.push_back("attribute " + std::to_string(error) + " " +
-                    name->GetText());
-    VisuXMLFile::LogErrorOnAttribute(error, reference, output, name,
-                                     errorElement);
+  void LogErrorOnAttribute(_VisuXMLAttributeError error, Element*, Element*,
+                           const MOKUnicodeString* name, Element&) override {
+    trace += "attribute" + std::to_string(error) + " " + name->GetText() + ";";
   }
 
  private:
-  static std::string Names(MOKLightXmlElement* reference,
-                           MOKLightXmlElement* output) {
-    return (reference ? reference->GetName().GetText() : "-") + "/" +
-           (output ? output->GetName().GetText() : "-");
+  void Note(const std::string& what, Element* reference, Element* output) {
+    trace += what + " " + (reference ? reference->GetName().GetText() : "-") +
+             "/" + (output ? output->GetName().GetText() : "-") + ";";
   }
 };
 
-// Builds a chain of nested elements, each the single child of the one above.
-MOKLightXmlElement DeepChain(std::size_t depth, const char* deepestName) {
-  MOKLightXmlElement root{MOKUnicodeString("level")};
-  MOKLightXmlElement* current = &root;
+// A chain of nested elements, each the single child of the one above.
+Element DeepChain(std::size_t depth, const char* deepestName) {
+  Element root{MOKUnicodeString("level")};
+  Element* current = &root;
   for (std::size_t i = 1; i < depth; ++i) {
     current = current->AppendNewChild();
     current->SetName(i + 1 == depth ? deepestName : "level");
@@ -75,265 +115,172 @@ MOKLightXmlElement DeepChain(std::size_t depth, const char* deepestName) {
   return root;
 }
 
+// "size" and "width" are declared real; every other attribute is text.
 class VisuXMLFileTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    for (const char* name : {"size", "width"})
+      ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLRealAttribute),
+                0u);
+  }
   void TearDown() override { VisuXMLAttribute::DestroyAttributes(); }
-
   TemporaryDirectory _Directory;
 };
 
-// Tests that equal trees compare equal and the result mirrors them fully.
-TEST_F(VisuXMLFileTest, EqualTreesGiveFullMirrorWithoutError) {
-  MOKLightXmlElement tree = Element(
-      "root", {{"id", "1"}},
-      {Element("a", {{"x", "2"}}), Element("b", {Element("c")})});
-  ComparisonOutcome outcome = CompareTrees(tree, tree);
-  EXPECT_EQ(outcome.equal, 1);
-  EXPECT_EQ(outcome.count, 0u);
-  EXPECT_EQ(outcome.report, "report(root{id=1}(a{x=2},b(c)))");
+// Tests the positional pairing of children, the messages, their order in
+// the mirrored result, the count, and that texts play no part.
+TEST_F(VisuXMLFileTest, PairsChildrenByPosition) {
+  ExpectComparisons({
+      {"<root id='1'><a x='2'/><b><c/></b></root>",
+       "<root id='1'><a x='2'/><b><c/></b></root>", 0,
+       "R(root{id=1}(a{x=2},b(c)))"},
+      {"<expected><a/></expected>", "<found><b/></found>", 1,
+       "R(!\"A found markup is read whereas we were waiting for a expected "
+       "markup.\")"},
+      {"<root>old<p><a/><b/><c/></p><q><a><x/></a></q></root>",
+       "<root>new<p><a/><c/></p><q><a>text<x/></a><y/><z/></q></root>", 4,
+       "R(root(p(a,!\"A c markup is read whereas we were waiting for a b "
+       "markup.\",!\"The sub-markup c doesn't appear in the output file.\"),"
+       "q(a(x),!\"An extra sub-markup y has been defined in the output "
+       "file.\",!\"An extra sub-markup z has been defined in the output "
+       "file.\")))"},
+  });
 }
 
-// Tests that differently named roots give one mismatch error and nothing else.
-TEST_F(VisuXMLFileTest, RootNameMismatchIsOneError) {
-  ComparisonOutcome outcome = CompareTrees(
-      Element("expected", {Element("a")}), Element("found", {Element("b")}));
-  EXPECT_EQ(outcome.equal, 0);
-  EXPECT_EQ(outcome.count, 1u);
-  EXPECT_EQ(outcome.report,
-            "report(VisuXMLError\"A found markup is read whereas we were "
-            "waiting for a expected markup.\")");
+// Tests value changes of text and real attributes, one-sided and unset
+// attributes, and the order of attributes and errors on the result element.
+TEST_F(VisuXMLFileTest, PairsAttributesByName) {
+  ExpectComparisons({
+      {"<r c='red' t='red' n='100' size='1.5' width='nan' u='??\?' w='??\?'/>",
+       "<r c='blue' t='red ' n='100.9' size='wide' width='NAN' v='??\?' "
+       "w='5'/>", 6,
+       "R(r{c=blue,t=red ,n=100.9,size=wide,width=NAN,w=5}("
+       "!\"The attribute c value has changed from red to blue.\","
+       "!\"The attribute t value has changed from red to red .\","
+       "!\"The attribute n value has changed from 100 to 100.9.\","
+       "!\"The attribute size value has changed from 1.5 to wide.\","
+       "!\"The attribute width value has changed from nan to NAN.\","
+       "!\"The attribute w value has changed from ??\? to 5.\"))"},
+      {"<r a='1' b='2' c='3' g='7'><k q='1'/><m/></r>",
+       "<r x='9' c='4' b='5' y='8' a='1'><k/><m e='3'/></r>", 7,
+       "R(r{a=1,b=5,c=4,x=9,y=8}("
+       "!\"The attribute b value has changed from 2 to 5.\","
+       "!\"The attribute c value has changed from 3 to 4.\","
+       "!\"The attribute g doesn't appear in the output file.\","
+       "!\"The attribute x doesn't appear in the reference file.\","
+       "!\"The attribute y doesn't appear in the reference file.\","
+       "k(!\"The attribute q doesn't appear in the output file.\"),"
+       "m{e=3}(!\"The attribute e doesn't appear in the reference file.\")))"},
+  });
 }
 
-// Tests that a removed child shifts the positional pairing of later ones.
-TEST_F(VisuXMLFileTest, RemovedChildShiftsPairing) {
-  ComparisonOutcome outcome = CompareTrees(
-      Element("root", {Element("a"), Element("b"), Element("c")}),
-      Element("root", {Element("a"), Element("c")}));
-  EXPECT_EQ(outcome.equal, 0);
-  EXPECT_EQ(outcome.count, 2u);
-  EXPECT_EQ(outcome.report,
-            "report(root(a,"
-            "VisuXMLError\"A c markup is read whereas we were waiting for a "
-            "b markup.\","
-            "VisuXMLError\"The sub-markup c doesn't appear in the output "
-            "file.\"))");
+// Tests that a well-formed file is read and searched down to the deepest
+// branch's last child, that an unreadable one gives no tree, and that
+// without a tree on either side, or without output file, Compare gives 1
+// and adds nothing to the result.
+TEST_F(VisuXMLFileTest, ReadsSearchesAndComparesFiles) {
+  const std::string text = "<root><a x='1'/><b><c><d/><e/></c></b></root>";
+  WriteWholeFile(_Directory.File("good.xml"), text);
+  WriteWholeFile(_Directory.File("broken.xml"), "<root><a></root>");
+  VisuXMLFile tree(Xml(text));
+  Element untouched{MOKUnicodeString("R")};
+  EXPECT_EQ(tree.Compare(nullptr, untouched), 1);
+  for (const std::string name : {"good.xml", "broken.xml", "absent.xml"}) {
+    SCOPED_TRACE(name);
+    const unsigned char good = name == "good.xml" ? 1 : 0;
+    VisuXMLFile file{MOKUnicodeString(_Directory.File(name).c_str())};
+    EXPECT_EQ(file.IsFileValid(), good);
+    EXPECT_EQ(file.SearchForMarkup("root"), good);
+    EXPECT_EQ(file.SearchForMarkup("e"), good);
+    EXPECT_EQ(file.Compare(&tree, untouched), 1);
+    if (!good) {
+      EXPECT_EQ(tree.Compare(&file, untouched), 1);
+    }
+  }
+  EXPECT_EQ(Describe(untouched), "R(root(a{x=1},b(c(d,e))))");
 }
 
-// Tests that extra output children are reported in order after the pairs.
-TEST_F(VisuXMLFileTest, ExtraOutputChildrenFollowPairedResults) {
-  ComparisonOutcome outcome = CompareTrees(
-      Element("root", {Element("a", {Element("x")})}),
-      Element("root", {Element("a", {Element("x")}), Element("y"),
-                       Element("z")}));
-  EXPECT_EQ(outcome.count, 2u);
-  EXPECT_EQ(outcome.report,
-            "report(root(a(x),"
-            "VisuXMLError\"An extra sub-markup y has been defined in the "
-            "output file.\","
-            "VisuXMLError\"An extra sub-markup z has been defined in the "
-            "output file.\"))");
-}
-
-// Tests that unpaired reference children are reported before output ones.
-TEST_F(VisuXMLFileTest, UnpairedChildrenOfBothSidesInOrder) {
-  ComparisonOutcome outcome = CompareTrees(
-      Element("root", {Element("a", {Element("p"), Element("q")}),
-                       Element("b")}),
-      Element("root", {Element("a")}));
-  EXPECT_EQ(outcome.count, 3u);
-  EXPECT_EQ(outcome.report,
-            "report(root(a("
-            "VisuXMLError\"The sub-markup p doesn't appear in the output "
-            "file.\","
-            "VisuXMLError\"The sub-markup q doesn't appear in the output "
-            "file.\"),"
-            "VisuXMLError\"The sub-markup b doesn't appear in the output "
-            "file.\"))");
-}
-
-// Tests that element texts are neither compared nor carried over.
-TEST_F(VisuXMLFileTest, TextsAreIgnored) {
-  MOKLightXmlElement reference = Element("root", {Element("a")});
-  MOKLightXmlElement output = reference;
-  reference.SetValue("old");
-  output.SetValue("new");
-  ComparisonOutcome outcome = CompareTrees(reference, output);
-  EXPECT_EQ(outcome.equal, 1);
-  EXPECT_EQ(outcome.report, "report(root(a))");
-}
-
-// Tests that the search finds the root's own name.
-TEST_F(VisuXMLFileTest, SearchFindsRoot) {
-  VisuXMLFile file(Element("root", {Element("a")}));
-  EXPECT_EQ(file.SearchForMarkup("root"), 1);
-}
-
-// Tests that the search reaches the last child of the deepest branch.
-TEST_F(VisuXMLFileTest, SearchFindsLastChildOfDeepestBranch) {
-  VisuXMLFile file(Element(
-      "root", {Element("a"),
-               Element("b", {Element("c", {Element("d"), Element("e")})})}));
-  EXPECT_EQ(file.SearchForMarkup("e"), 1);
-  EXPECT_EQ(file.SearchForMarkup("f"), 0);
-}
-
-// Tests that a search that runs out of memory answers found, never missed.
-TEST_F(VisuXMLFileTest, SearchOutOfMemoryAnswersFound) {
-  VisuXMLFile file(Element("root", {Element("a")}));
-  ScopedAllocationFailure failure(1);
-  EXPECT_EQ(file.SearchForMarkup("absent"), 1);
-}
-
-// Tests that a file is read into a tree that can be searched and compared.
-TEST_F(VisuXMLFileTest, ReadsWellFormedFile) {
-  std::string path = _Directory.File("reference.xml");
-  WriteWholeFile(path, "<root><a x=\"1\"/><b/></root>\n");
-  VisuXMLFile file{MOKUnicodeString(path.c_str())};
-  VisuXMLFile output(Element("root", {Element("a", {{"x", "1"}}),
-                                      Element("b")}));
-  MOKLightXmlElement result;
-  ASSERT_EQ(file.IsFileValid(), 1);
-  EXPECT_EQ(file.SearchForMarkup("b"), 1);
-  EXPECT_EQ(file.Compare(&output, result), 1);
-}
-
-// Tests that a missing file leaves no tree to search.
-TEST_F(VisuXMLFileTest, MissingFileIsInvalid) {
-  VisuXMLFile file{MOKUnicodeString(_Directory.File("absent.xml").c_str())};
-  EXPECT_EQ(file.IsFileValid(), 0);
-  EXPECT_EQ(file.SearchForMarkup("root"), 0);
-}
-
-// Tests that a file that is not well-formed leaves no tree.
-TEST_F(VisuXMLFileTest, MalformedFileIsInvalid) {
-  std::string path = _Directory.File("broken.xml");
-  WriteWholeFile(path, "<root><a></root>");
-  VisuXMLFile file{MOKUnicodeString(path.c_str())};
-  EXPECT_EQ(file.IsFileValid(), 0);
-}
-
-// Tests that an output file without tree is not compared at all.
-TEST_F(VisuXMLFileTest, OutputWithoutTreeLeavesResultUntouched) {
-  VisuXMLFile reference(Element("root"));
-  VisuXMLFile output{MOKUnicodeString(_Directory.File("absent.xml").c_str())};
-  MOKLightXmlElement result{MOKUnicodeString("report")};
-  EXPECT_EQ(reference.Compare(&output, result), 1);
-  EXPECT_EQ(Describe(result), "report");
-}
-
-// Tests that a missing output file is not compared at all.
-TEST_F(VisuXMLFileTest, NoOutputFileLeavesResultUntouched) {
-  VisuXMLFile reference(Element("root"));
-  MOKLightXmlElement result{MOKUnicodeString("report")};
-  EXPECT_EQ(reference.Compare(nullptr, result), 1);
-  EXPECT_EQ(Describe(result), "report");
-}
-
-// Tests that a reference file without tree is not compared at all.
-TEST_F(VisuXMLFileTest, ReferenceWithoutTreeLeavesResultUntouched) {
-  VisuXMLFile reference{MOKUnicodeString(_Directory.File("none.xml").c_str())};
-  VisuXMLFile output(Element("root"));
-  MOKLightXmlElement result{MOKUnicodeString("report")};
-  EXPECT_EQ(reference.Compare(&output, result), 1);
-  EXPECT_EQ(Describe(result), "report");
-}
-
-// Tests that a markup error without its element still names the error.
-TEST_F(VisuXMLFileTest, MarkupErrorWithoutElementHasEmptyText) {
-  ExposedFile file(Element("root"));
-  MOKLightXmlElement error;
-  file.LogErrorOnMarkup(VisuXMLFile::VisuXMLSubMarkupNotInOutput, nullptr,
-                        nullptr, error);
-  EXPECT_EQ(Describe(error), "VisuXMLError");
-}
-
-// Tests that an attribute error without a name leaves the element as it was.
-TEST_F(VisuXMLFileTest, AttributeErrorWithoutNameLeavesElement) {
-  ExposedFile file(Element("root"));
-  MOKLightXmlElement error{MOKUnicodeString("kept")};
-  file.LogErrorOnAttribute(VisuXMLFile::VisuXMLAttributeNotInOutput, nullptr,
-                           nullptr, nullptr, error);
-  EXPECT_EQ(Describe(error), "kept");
-}
-
-// Tests that overridden hooks run in depth-first order around each subtree.
+// Tests that a derived file's hooks run in depth-first order around pairs.
 TEST_F(VisuXMLFileTest, HooksRunInDepthFirstOrder) {
-  TracingFile reference(Element(
-      "root", {{"k", "1"}},
-      {Element("a", {Element("x")}), Element("b"), Element("c")}));
-  TracingFile output(
-      Element("root", {{"k", "2"}}, {Element("a", {Element("x")}),
-                                     Element("d")}));
-  MOKLightXmlElement result;
+  TracingFile reference(Xml("<root k='1'><a><x/></a><b/><c/></root>"));
+  TracingFile output(Xml("<root k='2'><a><x/></a><d/></root>"));
+  Element result;
   reference.Compare(&output, result);
-  std::vector<std::string> expected = {
-      "start root/root", "attribute 0 k",  "start a/a",
-      "start x/x",       "end x/x",        "end a/a",
-      "start b/d",       "markup 0 b/d",   "end b/d",
-      "markup 1 c/-",    "end root/root"};
-  EXPECT_EQ(reference.trace, expected);
-  EXPECT_TRUE(output.trace.empty());
+  EXPECT_EQ(reference.trace,
+            "start root/root;attribute0 k;start a/a;start x/x;end x/x;"
+            "end a/a;start b/d;markup0 b/d;end b/d;markup1 c/-;"
+            "end root/root;");
+  EXPECT_EQ(output.trace, "");
 }
 
-// Tests that a chain nested a million deep is compared without recursion.
-TEST_F(VisuXMLFileTest, MillionDeepChainComparesEqual) {
-  MOKLightXmlElement tree = DeepChain(1000000, "bottom");
-  VisuXMLFile reference(tree);
-  VisuXMLFile output(tree);
-  MOKLightXmlElement result;
-  EXPECT_EQ(reference.Compare(&output, result), 1);
-}
-
-// Tests that a difference at the bottom of a million-deep chain is found.
-TEST_F(VisuXMLFileTest, MillionDeepChainFindsBottomDifference) {
+// Tests that million-deep chains are compared and searched without
+// exhausting the stack, the bottom difference found in its place.
+TEST_F(VisuXMLFileTest, MillionDeepChains) {
   VisuXMLFile reference(DeepChain(1000000, "bottom"));
   VisuXMLFile output(DeepChain(1000000, "other"));
-  MOKLightXmlElement result;
+  EXPECT_EQ(reference.SearchForMarkup("bottom"), 1);
+  EXPECT_EQ(reference.SearchForMarkup("absent"), 0);
+  Element result;
   EXPECT_EQ(reference.Compare(&output, result), 0);
-  const MOKLightXmlElement* node = &result;
+  const Element* node = &result;
   std::size_t depth = 0;
-  while (node->GetChildCount() == 1) {
-    node = node->GetChildAt(0);
-    ++depth;
-  }
+  for (; node->GetChildCount() == 1; ++depth) node = node->GetChildAt(0);
   EXPECT_EQ(depth, 1000000u);
   EXPECT_EQ(node->GetValue().GetText(),
             "A other markup is read whereas we were waiting for a bottom "
             "markup.");
 }
 
-// Tests that the search reaches the bottom of a million-deep chain.
-TEST_F(VisuXMLFileTest, MillionDeepChainIsSearched) {
-  VisuXMLFile file(DeepChain(1000000, "bottom"));
-  EXPECT_EQ(file.SearchForMarkup("bottom"), 1);
-  EXPECT_EQ(file.SearchForMarkup("absent"), 0);
+// Tests that a failed allocation anywhere never makes trees pass for equal
+// nor a searched name absent, and that a failed copy leaves no tree.
+TEST_F(VisuXMLFileTest, FailedAllocationsNeverPassForEqual) {
+  VisuXMLFile reference(Xml("<root a='1' b='2'><x c='3'><y/></x><z/></root>"));
+  for (std::size_t failAt = 1;; ++failAt) {
+    Element result;
+    ScopedAllocationFailure failure(failAt);
+    const unsigned char equal = reference.Compare(&reference, result);
+    if (!FailingAllocator::Fired()) break;
+    EXPECT_EQ(equal, 0) << "allocation " << failAt;
+  }
+  Element tree = Xml("<root><a/></root>");
+  ScopedAllocationFailure failure(1);
+  EXPECT_EQ(VisuXMLFile(tree).IsFileValid(), 0);
+  FailingAllocator::FailNth(1);
+  EXPECT_EQ(reference.SearchForMarkup("absent"), 1);
 }
 
-// Tests that running out of memory anywhere never passes for equal trees.
-TEST_F(VisuXMLFileTest, OutOfMemoryNeverComparesEqual) {
-  MOKLightXmlElement tree = Element(
-      "root", {{"a", "1"}, {"b", "2"}},
-      {Element("x", {{"c", "3"}}, {Element("y")}), Element("z")});
-  VisuXMLFile reference(tree);
-  VisuXMLFile output(tree);
-  for (std::size_t failAt = 1;; ++failAt) {
-    MOKLightXmlElement result;
-    unsigned char equal;
-    {
-      ScopedAllocationFailure failure(failAt);
-      equal = reference.Compare(&output, result);
-      if (!FailingAllocator::Fired()) break;
-    }
-    EXPECT_EQ(equal, 0) << "allocation " << failAt;
+class AttributesComparisonTest
+    : public VisuXMLFileTest,
+      public ::testing::WithParamInterface<const char*> {};
+
+// Tests each tolerance boundary of one dump version, strictness included.
+// The parameter is the version digit, then real-number pairs written "R=O" when
+// they agree and "R!O" when they differ; the version is settled once per
+// process, and each test runs in a process of its own.
+TEST_P(AttributesComparisonTest, AgreesOnlyWithinTolerance) {
+  const std::string version(GetParam(), 1);
+  ScopedEnvironment environment("VISU_XML_DUMP_VERSION", version.c_str());
+  std::istringstream table(GetParam() + 2);
+  for (std::string pair; table >> pair;) {
+    SCOPED_TRACE(pair);
+    const std::size_t mark = pair.find_first_of("=!");
+    VisuXMLFile reference(Xml("<r size='" + pair.substr(0, mark) + "'/>"));
+    VisuXMLFile output(Xml("<r size='" + pair.substr(mark + 1) + "'/>"));
+    Element result;
+    EXPECT_EQ(reference.Compare(&output, result), pair[mark] == '=' ? 1 : 0);
   }
 }
 
-// Tests that running out of memory for the copied tree leaves no tree.
-TEST_F(VisuXMLFileTest, OutOfMemoryForCopyLeavesNoTree) {
-  MOKLightXmlElement tree = Element("root");
-  ScopedAllocationFailure failure(1);
-  VisuXMLFile file(tree);
-  EXPECT_EQ(file.IsFileValid(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Versions, AttributesComparisonTest,
+    ::testing::Values("6 1.0=1.00 100=100.9 100!101 100!99 0.005=0.0055 "
+                      "0.005!0.02 0.001!0 0!0.005 -0.005!0.004",
+                      "3 100=100.9 100!101",
+                      "1 1.0=1.00 1=1.0009 1!1.002 1000!1000.5 0!0.001 0.001!0",
+                      "2 1.0=1.00 0=0.005 0!0.02 -50=-50.4 -50!-50.6 "
+                      "0.005!0.0055"),
+    [](const ::testing::TestParamInfo<const char*>& info) {
+      return std::string("Version") + info.param[0];
+    });
 
 }  // namespace
