@@ -20,6 +20,7 @@
 #include "RobustnessSupport.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
+#include "VisuXMLFile.h"
 
 namespace {
 
@@ -169,6 +170,44 @@ TEST_F(FileSystemFaultTest, KilledWriterNeverLeavesAHalfReference) {
     EXPECT_TRUE(now == old || now == complete)
         << "size " << now.size() << " of " << complete.size();
   }
+}
+
+// Tests that a pipe nobody reads, as target, fails at once instead of
+// blocking the host.
+TEST_F(FileSystemFaultTest, PipeAsTargetFailsWithoutBlocking) {
+  const std::string pipe = _Temporary.File("Scene1.xml");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  EXPECT_EXIT(
+      {
+        ::alarm(10);
+        std::_Exit(WriteDocument(ExpectedScene(), pipe) == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// Tests that an endless device as reference is refused quickly.
+TEST_F(FileSystemFaultTest, EndlessDeviceAsReferenceIsRefused) {
+  VisuXMLFile reference(MOKUnicodeString("/dev/zero"));
+  EXPECT_EQ(reference.IsFileValid(), 0);
+}
+
+// Tests that a pipe nobody writes, as reference, is refused instead of
+// blocking the host for ever.
+// Disabled: MOKLightXmlInputFile's constructor (host/MOKLightXmlInputFile.cpp)
+// opens the path with fopen, which waits for a writer on a named pipe, so
+// VisuXMLFile, the replay and the compare tool hang. Proposed fix: open with
+// open(O_RDONLY | O_NONBLOCK | O_CLOEXEC), refuse what fstat does not report
+// as a regular file, then fdopen.
+TEST_F(FileSystemFaultTest, DISABLED_PipeAsReferenceIsRefusedWithoutBlocking) {
+  const std::string pipe = _Temporary.File("Scene_Ref_1.xml");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  EXPECT_EXIT(
+      {
+        ::alarm(10);
+        VisuXMLFile reference(MOKUnicodeString(pipe.c_str()));
+        std::_Exit(reference.IsFileValid() == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
