@@ -133,6 +133,32 @@ TEST_F(HostileDocumentTest, HugeAttributeValueIsComparedInBoundedTime) {
   EXPECT_LT(NowSeconds() - start, 60.0);
 }
 
+// Tests that an element with 100,000 attributes (5,000 under the
+// sanitizers) compares with the same attributes in reverse order within
+// half a minute; a linear pairing takes well under a second.
+// Disabled: the pairing of VisuXMLFile::AttributesComparison
+// (VisuXMLDump/src/compare/VisuXMLFileAttributes.cpp, FindUnmatched walked
+// once per reference attribute) is quadratic when the orders differ:
+// 10,000 attributes take 0.9 s, 40,000 take 15 s, 100,000 about 90 s, so a
+// 2 MB reference can hold a replay for minutes. Proposed fix: index the
+// output's unmatched entries by name (a hash map from name to its entries
+// in order), which keeps "the first unmatched output entry of that name"
+// and makes the pairing linear.
+TEST_F(HostileDocumentTest, DISABLED_ManyAttributesInAnotherOrderAreCompared) {
+  const std::size_t count = 100000 / kSizeDivisor;
+  std::string forward = "<Scene";
+  std::string backward = "<Scene";
+  for (std::size_t i = 0; i < count; ++i)
+    forward += " a" + std::to_string(i) + "=\"1\"";
+  for (std::size_t i = count; i-- > 0;)
+    backward += " a" + std::to_string(i) + "=\"1\"";
+  const std::string reference = Store("forward.xml", forward + "/>");
+  const std::string output = Store("backward.xml", backward + "/>");
+  const double start = NowSeconds();
+  EXPECT_EQ(CompareFiles(reference, output), 1);
+  EXPECT_LT(NowSeconds() - start, 30.0);
+}
+
 // Tests that nested entity expansion (billion laughs) is refused.
 TEST_F(HostileDocumentTest, BillionLaughsIsRefused) {
   std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE lolz [\n"
