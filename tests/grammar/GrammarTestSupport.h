@@ -121,17 +121,18 @@ inline std::vector<std::string> Split(const std::string& text, char separator = 
 inline VisuXMLError Declare(const std::string& t) {
   const std::size_t at = t.find('@'), gt = t.find('>'), brace = t.find('{'), colon = t.find(':');
   const int link = colon == std::string::npos ? 0 : std::stoi(t.substr(colon + 1));
-  const auto part = [&](std::size_t from, std::size_t to) { return MOKUnicodeString(t.substr(from, to - from).c_str()); };
+  const auto markupLink = static_cast<VisuXMLMarkupToMarkupLink>(link);
+  const auto part = [&](std::size_t from, std::size_t to) {
+    return MOKUnicodeString(t.substr(from, to - from).c_str());
+  };
   if (at == 0) return VisuXMLAttribute::CreateXMLAttribute(part(1, t.size()), VisuXMLTextAttribute);
   if (at != std::string::npos)
-    return VisuXMLMarkup::AttachAttribute(part(0, at), part(at + 1, colon), static_cast<VisuXMLAttributeToMarkupLink>(link));
-  if (gt != std::string::npos)
-    return VisuXMLMarkup::AttachMarkup(part(0, gt), part(gt + 1, colon), static_cast<VisuXMLMarkupToMarkupLink>(link));
+    return VisuXMLMarkup::AttachAttribute(part(0, at), part(at + 1, colon), VisuXMLAttributeToMarkupLink(link));
+  if (gt != std::string::npos) return VisuXMLMarkup::AttachMarkup(part(0, gt), part(gt + 1, colon), markupLink);
   if (brace != std::string::npos) {
     std::vector<MOKUnicodeString> names;
     for (const std::string& n : Split(t.substr(brace + 1, t.find('}') - brace - 1), ',')) names.emplace_back(n.c_str());
-    return VisuXMLMarkup::RegroupMarkups(part(0, brace), names.data(), static_cast<std::uint32_t>(names.size()),
-                                         static_cast<VisuXMLMarkupToMarkupLink>(link));
+    return VisuXMLMarkup::RegroupMarkups(part(0, brace), names.data(), std::uint32_t(names.size()), markupLink);
   }
   const bool root = t.back() == '!';
   return VisuXMLMarkup::CreateXMLMarkup(part(0, t.size() - root), root ? VisuXMLRootMarkup : VisuXMLStandardMarkup);

@@ -1,4 +1,3 @@
-#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -33,14 +32,15 @@ TEST_F(VisuXMLAttributeTest, RefusedDeclarationsReportAndChangeNothing) {
     EXPECT_EQ(row.second, LastError());
   }
   // Malformed UTF-8 and characters outside the XML name alphabet.
-  for (const std::string& name : std::initializer_list<std::string>{"-x", ".x", "x<y", "a\"b", std::string("a\0b", 3), "\xC3", "\xC0\xA1", "\x80",
-                                 "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC2\xB7x", "\xC3\x97", "\xE0\x80\xAF",
-                                 "\xF8\x88\x80\x80\x80", "\xFF", "\xEF\xBF\xBE", "\xF3\xB0\x80\x80"})
-    EXPECT_EQ(1u, Declare(name)) << name;
+  const std::string malformed[] = {"-x", ".x", "x<y", "a\"b", std::string("a\0b", 3), "\xC3", "\xC0\xA1", "\x80",
+                                   "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC2\xB7x", "\xC3\x97", "\xE0\x80\xAF",
+                                   "\xF8\x88\x80\x80\x80", "\xFF", "\xEF\xBF\xBE", "\xF3\xB0\x80\x80"};
+  for (const std::string& name : malformed) EXPECT_EQ(1u, Declare(name)) << name;
   EXPECT_EQ("Size ", Access::Registry());
   EXPECT_EQ(VisuXMLRealAttribute, VisuXMLAttribute::GetXMLAttributeType("Size"));
+  const std::string lastMessage = LastError();
   EXPECT_EQ(0u, Declare("X"));
-  EXPECT_EQ("The name provided for the XML attribute - \xF3\xB0\x80\x80 - is not a valid XML name.", LastError());
+  EXPECT_EQ(lastMessage, LastError());
 }
 
 // Tests that the whole XML name alphabet is accepted, listed newest first, and types are looked up by name.

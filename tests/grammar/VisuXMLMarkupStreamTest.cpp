@@ -17,21 +17,21 @@ using S = std::string;
 
 // The error elements, as Describe shows them.
 S E(const S& message) { return "{" + message + "}"; }
-S Undeclared(const S& m) { return E("The XML markup provided - " + m + " - does not exist."); }
-S NotRoot(const S& m) { return E("The XML markup provided - " + m + " - has not been declared as the root markup."); }
-S NotAuthorised(const S& m, const S& p) { return E("The XML markup " + m + " is not an authorized sub-markup for " + p + "."); }
-S WrongOrder(const S& p) { return E("Wrong order for the sub-markups of the " + p + " markup."); }
-S Required(const S& a, const S& m) { return E("The XML attribute " + a + " is required for the XML markup " + m + "."); }
-S OnlyOnce(const S& m, const S& p) { return E("The XML markup " + m + " must appear only once in the XML markup " + p + "."); }
-S AtLeastOnce(const S& m, const S& p) {
+S Undeclared(S m) { return E("The XML markup provided - " + m + " - does not exist."); }
+S NotRoot(S m) { return E("The XML markup provided - " + m + " - has not been declared as the root markup."); }
+S NotAuthorised(S m, S p) { return E("The XML markup " + m + " is not an authorized sub-markup for " + p + "."); }
+S WrongOrder(S p) { return E("Wrong order for the sub-markups of the " + p + " markup."); }
+S Required(S a, S m) { return E("The XML attribute " + a + " is required for the XML markup " + m + "."); }
+S OnlyOnce(S m, S p) { return E("The XML markup " + m + " must appear only once in the XML markup " + p + "."); }
+S AtLeastOnce(S m, S p) {
   return E("The XML markup " + m + " must appear at least once in the XML markup " + p + ".");
 }
-S NotValid(const S& m) { return E("The XML markup " + m + " is not valid."); }
-S Mismatch(const S& n, const S& top) {
+S NotValid(S m) { return E("The XML markup " + m + " is not valid."); }
+S Mismatch(S n, S top) {
   return E("The XML markup to close " + n + " doesn't match the last opened markup " + top + ".");
 }
-S NoAttribute(const S& a) { return E("The XML attribute provided - " + a + " - does not exist."); }
-S NotInMarkup(const S& a, const S& m) {
+S NoAttribute(S a) { return E("The XML attribute provided - " + a + " - does not exist."); }
+S NotInMarkup(S a, S m) {
   return E("The XML attribute provided - " + a + " - is not valid for the XML markup " + m + ".");
 }
 const S kEmptyHistory = "The XML markup history is empty.";
@@ -184,7 +184,8 @@ TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
   Grammar("@Id @Size R! A B C N R@Id:0 A@Size:1 R>A:0 R>B:1 R>C:3 A>C:3 R{B,C}:3 R>N:3 N>N:3");
   const auto calls = GrammarTest::Split("+R Id=7 +A Size=2 Size=3 +C -C -A +C -C +B -B +A -A "
                                         "+N +N +N +N +N +N +N +N +N +N -N -N -N -N -N -N -N -N -N -N -R");
-  const S unhindered = "R(Id=7) [A(Size=3) [C] | C | B | A [" + WrongOrder("R") + "] | N [N [N [N [N [N [N [N [N [N]]]]]]]]]]";
+  const S unhindered =
+      "R(Id=7) [A(Size=3) [C] | C | B | A [" + WrongOrder("R") + "] | N [N [N [N [N [N [N [N [N [N]]]]]]]]]]";
   for (std::size_t failAt = 1;; ++failAt) {
     SCOPED_TRACE(failAt);
     bool memory = false, lastCloseFailed = false;
