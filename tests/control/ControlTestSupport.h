@@ -5,12 +5,10 @@
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDumpControler.h"
@@ -41,12 +39,9 @@ struct SceneContent {
 };
 
 const std::string kXmlHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-
-inline std::string FormattedSize(float size) {
-  MOKUnicodeString text;
-  VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(size, text, 0);
-  return std::string(text);
-}
+// The document of the default content as the writer lays it out.
+const std::string kSceneText =
+    kXmlHeader + "<Scene Color=\"red\">\n  <Object Size=\"1.50\"/>\n</Scene>";
 
 // A client controller with a tiny grammar, declared at its first dump.
 class TestControler : public VisuXMLDumpControler {
@@ -68,8 +63,10 @@ class TestControler : public VisuXMLDumpControler {
     VisuXMLMarkup::OpenMarkup("Scene");
     if (!_Content._OmitColor) VisuXMLMarkup::SetAttributeValue("Color", _Content._Color.c_str());
     for (float size : _Content._Sizes) {
+      MOKUnicodeString text;
+      BuildUnicodeStringFromFloatValue(size, text, 0);
       VisuXMLMarkup::OpenMarkup("Object");
-      VisuXMLMarkup::SetAttributeValue("Size", FormattedSize(size).c_str());
+      VisuXMLMarkup::SetAttributeValue("Size", text);
       VisuXMLMarkup::CloseMarkup("Object");
     }
     if (_Content._CloseRoot) VisuXMLMarkup::CloseMarkup("Scene");
@@ -78,21 +75,13 @@ class TestControler : public VisuXMLDumpControler {
   void ForceReplay() { _ForceReplayMode = 1; }
   std::string FileName() const { return std::string(_XMLFileName); }
 
-  // The document of that content as the writer lays it out, without newline.
-  static std::string Text(const SceneContent& content) {
-    std::string text = kXmlHeader + "<Scene Color=\"" + content._Color + "\">\n";
-    for (float size : content._Sizes) text += "  <Object Size=\"" + FormattedSize(size) + "\"/>\n";
-    return text + "</Scene>";
-  }
-
   SceneContent _Content;
-
- private:
   bool _Declared = false;
 };
 
 // Clears every variable the dump control reads, so a test sees only what it
-// sets, and offers reference, output and temporary directories.
+// sets (whatever an earlier test in the process set), and offers reference,
+// output and temporary directories.
 class ControlFixture : public ::testing::Test {
  protected:
   ControlFixture() {
@@ -101,14 +90,10 @@ class ControlFixture : public ::testing::Test {
                              "MOKTemp"})
       Set(name, nullptr);
   }
-  // Restores in reverse, so a variable set twice gets its first value back.
-  ~ControlFixture() override {
-    while (!_Environment.empty()) _Environment.pop_back();
+  static void Set(const char* name, const char* value) {
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
   }
-  void Set(const char* name, const char* value) {
-    _Environment.push_back(std::make_unique<ScopedEnvironment>(name, value));
-  }
-  void Set(const char* name, const std::string& value) { Set(name, value.c_str()); }
+  static void Set(const char* name, const std::string& value) { Set(name, value.c_str()); }
   // Test case T1 with every directory set; a null mode is an interactive run.
   void Configure(const char* recordMode) {
     Set("MOK_RECORD_MODE", recordMode);
@@ -135,9 +120,6 @@ class ControlFixture : public ::testing::Test {
   }
 
   TemporaryDirectory _Ref, _Out, _Tmp;
-
- private:
-  std::vector<std::unique_ptr<ScopedEnvironment>> _Environment;
 };
 
 #endif

@@ -38,13 +38,14 @@ class ReplayComparisonTest : public ControlFixture {
   }
 };
 
+// Name, reference file content below its root (null: no file), whether the
+// dump omits its color, the allocation to fail in the comparison, result and
+// exit hook count, and a text of the report (empty: nothing written).
 struct ReplayRow {
-  const char* Name;
-  const char* Reference;  // null: no reference file
+  const char *Name, *Reference;
   bool OmitColor;
   std::size_t FailAt;
-  const char* Results;
-  const char* Report;  // expected in the report; empty: nothing written
+  const char *Results, *Report;
 };
 void PrintTo(const ReplayRow& row, std::ostream* out) { *out << row.Name; }
 
@@ -54,7 +55,9 @@ class ReplayComparisonRowTest : public ReplayComparisonTest,
 // Tests one replayed dump per row: result, exit code, files and report.
 TEST_P(ReplayComparisonRowTest, ComparesWithReference) {
   const ReplayRow& row = GetParam();
-  if (row.Reference) WriteWholeFile(File("Ref", 1), row.Reference);
+  if (row.Reference)
+    WriteWholeFile(File("Ref", 1),
+                   std::string("<Scene Color=\"red\">") + row.Reference + "</Scene>");
   const bool fails = *row.Report != 0;
   EXPECT_EQ(Replay({"red", {1.5f}, row.OmitColor}, fails ? 110 : 0, 1, row.FailAt), row.Results);
   EXPECT_EQ(FileExists(File("Out", 1)), fails);
@@ -62,18 +65,16 @@ TEST_P(ReplayComparisonRowTest, ComparesWithReference) {
   EXPECT_NE(ReadWholeFile(File("Error", 1)).find(row.Report), std::string::npos);
 }
 
-const char* const kEqual = "<Scene Color=\"red\"><Object Size=\"1.50\"/></Scene>\n";
+const char* const kEqual = "<Object Size=\"1.50\"/>";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReplayComparisonRowTest,
     ::testing::Values(
         ReplayRow{"Equal", kEqual, false, 0, "0 0", ""},
-        ReplayRow{"Tolerated", "<Scene Color=\"red\"><Object Size=\"1.504\"/></Scene>", false, 0, "0 0",
-                  ""},
-        ReplayRow{"Changed", "<Scene Color=\"red\"><Object Size=\"1.60\"/></Scene>", false, 0, "6 1",
+        ReplayRow{"Tolerated", "<Object Size=\"1.504\"/>", false, 0, "0 0", ""},
+        ReplayRow{"Changed", "<Object Size=\"1.60\"/>", false, 0, "6 1",
                   "The attribute Size value has changed from 1.60 to 1.50."},
-        ReplayRow{"ErrorInReference", "<Scene Color=\"red\"><VisuXMLError>old</VisuXMLError>"
-                  "<Object Size=\"1.50\"/></Scene>",
+        ReplayRow{"ErrorInReference", "<VisuXMLError>old</VisuXMLError><Object Size=\"1.50\"/>",
                   false, 0, "6 1", kContainsError},
         ReplayRow{"ErrorInDump", kEqual, true, 0, "6 1", kContainsError},
         // The first allocation is the output side itself, the second its tree.
@@ -94,7 +95,7 @@ TEST_F(ReplayComparisonTest, MissingReferenceWritesOutputAndReport) {
       },
       110);
   EXPECT_EQ(Symbolic(result), "6|REF\\T1_Scene_Ref_3.xml");
-  EXPECT_EQ(ReadWholeFile(File("Out", 3)), TestControler::Text({}));
+  EXPECT_EQ(ReadWholeFile(File("Out", 3)), kSceneText);
   EXPECT_EQ(ReadWholeFile(File("Error", 3)), kXmlHeader + "<VisuXMLErrorReport>\n  <VisuXMLError>" +
                                                 kReferenceNotValid +
                                                 "</VisuXMLError>\n</VisuXMLErrorReport>");
@@ -103,12 +104,10 @@ TEST_F(ReplayComparisonTest, MissingReferenceWritesOutputAndReport) {
 // Tests that two failed comparisons arm the exit hook once and write files
 // under their own counters, and that a later pass does not disarm it.
 TEST_F(ReplayComparisonTest, FailuresArmTheExitHookOnce) {
-  WriteWholeFile(File("Ref", 3), TestControler::Text({}));
+  WriteWholeFile(File("Ref", 3), kSceneText);
   EXPECT_EQ(Replay({}, 110, 3), "6 6 0 1");
-  for (unsigned int counter : {1u, 2u}) {
-    EXPECT_TRUE(FileExists(File("Out", counter)));
-    EXPECT_TRUE(FileExists(File("Error", counter)));
-  }
+  for (const char* kind : {"Out", "Error"})
+    EXPECT_TRUE(FileExists(File(kind, 1)) && FileExists(File(kind, 2))) << kind;
   EXPECT_FALSE(FileExists(File("Out", 3)));
 }
 

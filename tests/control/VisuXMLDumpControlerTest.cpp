@@ -6,13 +6,14 @@ using Access = VisuXMLDumpControlerTestAccess;
 
 enum RowFlags { kForce = 1, kBare = 2, kSettledBefore = 4 };
 
+// Name, "MOK_RECORD_MODE", "UpdateVisuXMLDump", flags (kBare: neither test
+// case name nor directories set), counter, then what InitializeControler
+// settles: "modes|input|output|test case|file name".
 struct ModeRow {
-  const char* Name;
-  const char* Record;  // "MOK_RECORD_MODE"
-  const char* Update;  // "UpdateVisuXMLDump"
-  int Flags;           // kBare: neither test case name nor directories set
+  const char *Name, *Record, *Update;
+  int Flags;
   unsigned int Counter;
-  const char* Expected;  // modes|input|output|test case|file name
+  const char* Expected;
 };
 void PrintTo(const ModeRow& row, std::ostream* out) { *out << row.Name; }
 
@@ -42,18 +43,21 @@ INSTANTIATE_TEST_SUITE_P(
         ModeRow{"LateForce", nullptr, nullptr, kForce | kSettledBefore, 1,
                 "1 0 0 0||TMP||TMP\\Scene1.xml"},
         ModeRow{"Replay", "replay", nullptr, 0, 3, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_3.xml"},
-        ModeRow{"Forced", "capture", nullptr, kForce, 1, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"Forced", "capture", nullptr, kForce, 1,
+                "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
         ModeRow{"ReplayUpdate", "replay", "1", 0, 1, "0 1 0 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
         ModeRow{"Capture", "capture", nullptr, 0, 3, "0 0 1 0||REF|T1|REF\\T1_Scene_Ref_3.xml"},
         ModeRow{"CaptureUpdate", "capture", "2", 0, 1, "0 0 1 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
         ModeRow{"UpdateZero", "replay", "0", 0, 1, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
         ModeRow{"UpdateText", "replay", "yes", 0, 1, "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
-        ModeRow{"Unset", "replay", nullptr, kBare, 1, "0 1 0 0|||TRQxxx|\\TRQxxx_Scene_Out_1.xml"}));
+        ModeRow{"Unset", "replay", nullptr, kBare, 1,
+                "0 1 0 0|||TRQxxx|\\TRQxxx_Scene_Out_1.xml"}));
 
 class VisuXMLDumpControlerTest : public ControlFixture {};
 
 // Tests that two interactive dumps write Scene1.xml then Scene2.xml, each
-// the streamed document and a newline, and take the tree from the stream.
+// the streamed document and a newline, and that a finish without a new
+// root finds no tree.
 TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
   Configure(nullptr);
   TestControler controler({"blue", {0.125f, -2.0f}});
@@ -63,7 +67,6 @@ TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
     EXPECT_EQ(ReadWholeFile(_Tmp.File(name)), kXmlHeader + "<Scene Color=\"blue\">\n  <Object Size="
                                               "\"0.13\"/>\n  <Object Size=\"-2.00\"/>\n</Scene>\n");
   }
-  EXPECT_EQ(VisuXMLMarkup::GetXMLStreamNode(), nullptr);
   EXPECT_EQ(controler.FinishXMLDump(), 0u);
   EXPECT_EQ(Access::Counter(), 3u);
   EXPECT_FALSE(FileExists(_Tmp.File("Scene3.xml")));
@@ -105,7 +108,7 @@ TEST_F(VisuXMLDumpControlerTest, UpdateWritesReferenceWithoutComparing) {
   TestControler controler;
   ASSERT_EQ(controler.InitializeControler(), 0u);
   EXPECT_EQ(controler.FinishXMLDump(), 0u);
-  EXPECT_EQ(ReadWholeFile(_Ref.File("T1_Scene_Ref_1.xml")), TestControler::Text({}) + "\n");
+  EXPECT_EQ(ReadWholeFile(_Ref.File("T1_Scene_Ref_1.xml")), kSceneText + "\n");
   EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Out_1.xml")));
   EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Error_1.xml")));
 }

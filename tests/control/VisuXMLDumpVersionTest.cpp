@@ -5,11 +5,10 @@
 
 namespace {
 
+// Name, "MOK_RECORD_MODE", level file before (null: none),
+// "VISU_XML_DUMP_VERSION", version, level file after.
 struct VersionRow {
-  const char* Name;
-  const char* Record;   // "MOK_RECORD_MODE"
-  const char* Levels;   // level file content before; null: no file
-  const char* Variable; // "VISU_XML_DUMP_VERSION"
+  const char *Name, *Record, *Levels, *Variable;
   int Version;
   const char* LevelsAfter;
 };
@@ -43,16 +42,15 @@ INSTANTIATE_TEST_SUITE_P(
         VersionRow{"Capture", "capture", nullptr, "3", 3, "VisuXMLDumpLevel=6\n"},
         VersionRow{"Replay", "replay", kLevel5, nullptr, 5, kLevel5},
         VersionRow{"VariableWins", "replay", kLevel5, "2", 2, kLevel5},
-        VersionRow{"ReplayNoLevel", "replay", "Other=5\n", nullptr, 6, "Other=5\n"},
         VersionRow{"Text", nullptr, nullptr, "abc", 0, ""},
         VersionRow{"Atoi", nullptr, nullptr, "  +12abc", 12, ""},
         VersionRow{"Negative", nullptr, nullptr, "-4", -4, ""},
         VersionRow{"Huge", nullptr, nullptr, "123456789012345678901234567890", INT_MAX, ""},
         VersionRow{"HugeNegative", nullptr, nullptr, "-99999999999", INT_MIN, ""}));
 
+// Name, "VISU_XML_DUMP_VERSION", value, four decimals flag, text.
 struct FormatRow {
-  const char* Name;
-  const char* Variable;
+  const char *Name, *Variable;
   float Value;
   unsigned char FourDecimals;
   const char* Text;
