@@ -66,8 +66,8 @@ TEST_F(VisuXMLMarkupDeclarationTest, RegistryKeepsDeclarationAndAttachmentOrder)
   EXPECT_EQ(0u, Declare("Other!"));
 }
 
-// Tests the three worked examples of groups, offset for offset, and a sub-markup attached afterwards.
-TEST_F(VisuXMLMarkupDeclarationTest, WorkedGroupExamplesGiveTheStatedOffsets) {
+// Tests three groupings (middle pair, head and last, last then head) offset for offset, then a later attachment.
+TEST_F(VisuXMLMarkupDeclarationTest, GroupingsGiveExactOffsets) {
   const struct { const char* group; const char* layout; const char* withS4; } rows[] = {
       {"P{S2,S1}:1", "S0:96 S1:0 S2:-24 S3:0 *:-24/-48 @0", "S0:96 S1:0 S2:-24 S3:48 *:-24/-48 S4:0 @0"},
       {"P{S0,S3}:0", "S0:72 S1:24 S2:0 S3:0 *:-72/-96 @4", "S0:72 S1:24 S2:72 S3:0 *:-72/-96 S4:0 @4"},
@@ -127,8 +127,7 @@ TEST_F(VisuXMLMarkupDeclarationTest, InstanceOfAGroupedParentWalksAlike) {
   Access::DestroyInstance(instance);
 }
 
-// Tests every allocation of a grammar build failing in turn: a table that cannot grow gives 3 and a record that
-// cannot be made is not declared, the registry unchanged either way.
+// Tests every allocation of a grammar build failing in turn: 3 for a table, nothing declared, registry unchanged.
 TEST_F(VisuXMLMarkupDeclarationTest, AllocationFailuresChangeNothing) {
   const auto build = GrammarTest::Split(std::string("@X Doc! ") + kFour + " P@X:0 P{S3,S0}:4");
   for (std::size_t failAt = 1;; ++failAt) {

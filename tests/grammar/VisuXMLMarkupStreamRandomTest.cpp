@@ -87,8 +87,7 @@ class RandomDump {
 
 class VisuXMLMarkupStreamRandomTest : public GrammarTest::Fixture {};
 
-// Tests random call sequences on random grammars: every finished tree has well-formed error elements, and the host
-// writer writes it and the host parser reads it back unchanged.
+// Tests random dumps: well-formed error elements, and the host writer's text read back by the host parser unchanged.
 TEST_F(VisuXMLMarkupStreamRandomTest, EveryDumpRoundTripsThroughTheHostXml) {
   for (unsigned iteration = 0; iteration < 300; ++iteration) {
     SCOPED_TRACE(iteration);

@@ -63,8 +63,8 @@ class VisuXMLMarkupStreamTest : public GrammarTest::Fixture {
   }
 };
 
-// Tests both worked examples, the group walk with members' own counts, down to the whole tree and the message.
-TEST_F(VisuXMLMarkupStreamTest, WorkedExamplesBuildTheWholeTree) {
+// Tests the scene and group dumps and members' own counts, down to the whole tree and the message left.
+TEST_F(VisuXMLMarkupStreamTest, SceneAndGroupDumpsBuildTheWholeTree) {
   Check({{"scene", kScene, "+Scene Name=demo +Object Visible=1 -Object +Camera -Camera -Scene", "00000100",
           "Scene(Name=demo) [Object(Name=???, Visible=1) [" + Required("Name", "Object") + "] | Camera [" +
               WrongOrder("Scene") + "] | " + OnlyOnce("Camera", "Scene") + "]", ""},
@@ -178,8 +178,7 @@ TEST_F(VisuXMLMarkupStreamTest, ClearingDropsOpenMarkups) {
   EXPECT_EQ("Scene(Name=again) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", TakeTree());
 }
 
-// Tests every allocation of a dump failing in turn: a call that gives 3 pushes nothing, and a dump without a 3 gives
-// the unhindered tree, or none when the finished tree itself could not be copied.
+// Tests every allocation of a dump failing in turn: a 3 pushes nothing, else the unhindered tree (or none) results.
 TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
   Grammar("@Id @Size R! A B C N R@Id:0 A@Size:1 R>A:0 R>B:1 R>C:3 A>C:3 R{B,C}:3 R>N:3 N>N:3");
   const auto calls = GrammarTest::Split("+R Id=7 +A Size=2 Size=3 +C -C -A +C -C +B -B +A -A "
