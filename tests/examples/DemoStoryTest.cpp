@@ -16,6 +16,10 @@ const char* const kDemoVariables[] = {
     "MOK_RECORD_MODE", "MOK_RECORD_FILE", "TRQ_LOG_NAME", "KVB_TRQ_REF",
     "KVB_TRQ_OUT", "MOKTemp", "UpdateVisuXMLDump", "VISU_XML_DUMP_VERSION"};
 
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 // Runs the demo the way run-demo does, one step of the story per run.
 class DemoStoryTest : public ::testing::Test {
  protected:
@@ -23,154 +27,99 @@ class DemoStoryTest : public ::testing::Test {
     for (const char* name : {"tmp", "references", "record", "out"})
       std::filesystem::create_directory(_Dir.File(name));
   }
-
-  // Runs a program with the given variables set and the others unset.
-  int Run(const std::string& program, const std::vector<std::string>& variables,
-          const std::string& arguments) {
+  // Runs the demo with the given variables set and the others unset.
+  int Run(std::vector<std::string> variables, const std::string& arguments) {
     std::string command = "env";
-    for (const char* name : kDemoVariables) command += std::string(" -u ") + name;
-    command += " MOK_NOTIFY_LOG='" + _Dir.File("notifications.log") + "'";
-    for (const std::string& variable : variables) command += " '" + variable + "'";
-    command += " " + program + " " + arguments + " >'" + _Dir.File("stdout") +
-               "' 2>'" + _Dir.File("stderr") + "'";
-    int status = std::system(command.c_str());
+    for (const char* name : kDemoVariables) command += " -u " + std::string(name);
+    variables.push_back("MOK_NOTIFY_LOG=" + _Dir.File("notifications.log"));
+    for (const std::string& variable : variables)
+      command += " '" + variable + "'";
+    command += std::string(" ") + VISUXML_DEMO_PATH + " " + arguments + " >'" +
+               _Dir.File("stdout") + "' 2>'" + _Dir.File("stderr") + "'";
+    const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   int Interactive(const std::string& arguments) {
-    return Run(VISUXML_DEMO_PATH, {"MOKTemp=" + _Dir.File("tmp")}, arguments);
+    return Run({"MOKTemp=" + _Dir.File("tmp")}, arguments);
   }
-  std::vector<std::string> TestCase(const char* mode) {
-    return {std::string("MOK_RECORD_MODE=") + mode, "TRQ_LOG_NAME=DemoCase",
-            "KVB_TRQ_REF=" + _Dir.File("references"),
-            "KVB_TRQ_OUT=" + _Dir.File("out"),
-            "MOK_RECORD_FILE=" + _Dir.File("record/levels.txt")};
+  // Two dumps of the test case DemoCase in the record mode.
+  int TestCase(const char* mode, const std::string& arguments,
+               bool update = false) {
+    std::vector<std::string> variables = {
+        std::string("MOK_RECORD_MODE=") + mode, "TRQ_LOG_NAME=DemoCase",
+        "KVB_TRQ_REF=" + _Dir.File("references"),
+        "KVB_TRQ_OUT=" + _Dir.File("out"),
+        "MOK_RECORD_FILE=" + _Dir.File("record/levels.txt")};
+    if (update) variables.push_back("UpdateVisuXMLDump=1");
+    return Run(variables, "--dumps 2 " + arguments);
   }
-  int Capture() {
-    return Run(VISUXML_DEMO_PATH, TestCase("capture"), "--dumps 2");
+  std::string Read(const std::string& name) const {
+    return ReadWholeFile(_Dir.File(name));
   }
-  int Replay(const std::string& arguments) {
-    return Run(VISUXML_DEMO_PATH, TestCase("replay"), "--dumps 2 " + arguments);
-  }
-  std::string Reference(int dump) const {
-    return _Dir.File("references/DemoCase_Scene_Ref_" + std::to_string(dump) +
-                     ".xml");
-  }
-  std::string Output(const char* kind, int dump) const {
-    return _Dir.File(std::string("out/DemoCase_Scene_") + kind + "_" +
-                     std::to_string(dump) + ".xml");
+  // The reference ("Ref"), output ("Out") or error report ("Error").
+  std::string Dumped(const std::string& kind, int dump) const {
+    return Read(std::string(kind == "Ref" ? "references" : "out") +
+                "/DemoCase_Scene_" + kind + "_" + std::to_string(dump) +
+                ".xml");
   }
   bool OutputDirectoryIsEmpty() const {
     return std::filesystem::is_empty(_Dir.File("out"));
   }
-  static bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-  }
-
   TemporaryDirectory _Dir;
 };
 
-// Tests that an interactive run writes one file per dump and notifies each.
+// Tests that an interactive run writes and notifies one file per dump, the
+// scene moving in between.
 TEST_F(DemoStoryTest, InteractiveRunWritesOneFilePerDump) {
   ASSERT_EQ(Interactive("--dumps 2"), 0);
-  EXPECT_TRUE(FileExists(_Dir.File("tmp/Scene1.xml")));
-  EXPECT_TRUE(FileExists(_Dir.File("tmp/Scene2.xml")));
+  const std::string first = Read("tmp/Scene1.xml");
+  EXPECT_TRUE(Contains(first, "<Scene"));
+  EXPECT_NE(first, Read("tmp/Scene2.xml"));
   EXPECT_FALSE(FileExists(_Dir.File("tmp/Scene3.xml")));
-  std::string notifications = ReadWholeFile(_Dir.File("notifications.log"));
+  const std::string notifications = Read("notifications.log");
   EXPECT_EQ(std::count(notifications.begin(), notifications.end(), '\t'), 2);
 }
 
-// Tests that the scene moves between dumps, the same way in every run.
-TEST_F(DemoStoryTest, SceneMovesDeterministically) {
-  ASSERT_EQ(Interactive("--dumps 2"), 0);
-  std::string first = ReadWholeFile(_Dir.File("tmp/Scene1.xml"));
-  std::string second = ReadWholeFile(_Dir.File("tmp/Scene2.xml"));
-  EXPECT_NE(first, second);
-  ASSERT_EQ(Interactive("--dumps 2"), 0);
-  EXPECT_EQ(ReadWholeFile(_Dir.File("tmp/Scene2.xml")), second);
-}
-
-// Tests that a capture writes the references and the record file.
-TEST_F(DemoStoryTest, CaptureWritesReferencesAndRecord) {
-  ASSERT_EQ(Capture(), 0);
-  EXPECT_TRUE(FileExists(Reference(1)));
-  EXPECT_TRUE(FileExists(Reference(2)));
-  EXPECT_TRUE(Contains(ReadWholeFile(_Dir.File("record/levels.txt")),
-                       "VisuXMLDumpLevel"));
-  EXPECT_TRUE(OutputDirectoryIsEmpty());
-}
-
-// Tests that replaying the captured scene passes and writes nothing.
-TEST_F(DemoStoryTest, ReplayOfSameScenePasses) {
-  ASSERT_EQ(Capture(), 0);
-  EXPECT_EQ(Replay(""), 0);
-  EXPECT_TRUE(OutputDirectoryIsEmpty());
-}
-
-// Tests that a perturbation inside the tolerance still passes.
-TEST_F(DemoStoryTest, ReplayWithinTolerancePasses) {
-  ASSERT_EQ(Capture(), 0);
-  EXPECT_EQ(Replay("--perturb 0.001"), 0);
-  EXPECT_TRUE(OutputDirectoryIsEmpty());
-}
-
-// Tests that a perturbation beyond the tolerance exits with 110 and leaves
-// the output documents and error reports of every dump.
-TEST_F(DemoStoryTest, ReplayBeyondToleranceFails) {
-  ASSERT_EQ(Capture(), 0);
-  EXPECT_EQ(Replay("--perturb 0.05"), 110);
-  for (int dump : {1, 2}) {
-    EXPECT_TRUE(FileExists(Output("Out", dump)));
-    std::string report = ReadWholeFile(Output("Error", dump));
-    EXPECT_TRUE(Contains(report, "<VisuXMLErrorReport>"));
-    EXPECT_TRUE(Contains(report, "value has changed"));
+// Tests the story of a test case: the capture writes references and record;
+// the same scene and one within tolerance replay without writing; one out
+// of tolerance exits with 110 and leaves each dump's output and error
+// report; an update then makes it pass.
+TEST_F(DemoStoryTest, CaptureReplayUpdate) {
+  ASSERT_EQ(TestCase("capture", ""), 0);
+  EXPECT_TRUE(Contains(Dumped("Ref", 2), "<Scene"));
+  EXPECT_TRUE(Contains(Read("record/levels.txt"), "VisuXMLDumpLevel"));
+  for (const char* arguments : {"", "--perturb 0.001"}) {
+    EXPECT_EQ(TestCase("replay", arguments), 0) << arguments;
+    EXPECT_TRUE(OutputDirectoryIsEmpty()) << arguments;
   }
-}
-
-// Tests that visuxml-compare reads the failed replay's files as the
-// replay did, with paths to the changed values.
-TEST_F(DemoStoryTest, CompareToolExplainsFailedReplay) {
-  ASSERT_EQ(Capture(), 0);
-  ASSERT_EQ(Replay("--perturb 0.05"), 110);
-  EXPECT_EQ(Run(VISUXML_COMPARE_PATH, {},
-                "--real-all-numeric " + Reference(1) + " " + Output("Out", 1)),
-            1);
-  EXPECT_TRUE(Contains(ReadWholeFile(_Dir.File("stdout")),
-                       "/Scene/Object[1]/Transform[1]/Row[1]/@X: The attribute "
-                       "X value has changed from 20.0000 to 21.0000.\n"));
-}
-
-// Tests that an update replaces the references, so the new scene passes.
-TEST_F(DemoStoryTest, UpdateReplacesReferences) {
-  ASSERT_EQ(Capture(), 0);
-  std::vector<std::string> update = TestCase("replay");
-  update.push_back("UpdateVisuXMLDump=1");
-  EXPECT_EQ(Run(VISUXML_DEMO_PATH, update, "--dumps 2 --perturb 0.05"), 0);
-  EXPECT_TRUE(Contains(ReadWholeFile(Reference(1)), "21.0000"));
-  EXPECT_EQ(Replay("--perturb 0.05"), 0);
+  EXPECT_EQ(TestCase("replay", "--perturb 0.05"), 110);
+  for (int dump : {1, 2}) {
+    EXPECT_TRUE(Contains(Dumped("Out", dump), "<Scene"));
+    EXPECT_TRUE(Contains(Dumped("Error", dump), "<VisuXMLErrorReport>"));
+    EXPECT_TRUE(Contains(Dumped("Error", dump), "value has changed"));
+  }
+  EXPECT_TRUE(Contains(Dumped("Error", 1), "<VisuXMLError>The attribute X "
+                       "value has changed from 20.0000 to 21.0000."));
+  std::filesystem::remove_all(_Dir.File("out"));
+  std::filesystem::create_directory(_Dir.File("out"));
+  EXPECT_EQ(TestCase("replay", "--perturb 0.05", true), 0);
+  EXPECT_TRUE(Contains(Dumped("Ref", 1), "21.0000"));
+  EXPECT_EQ(TestCase("replay", "--perturb 0.05"), 0);
   EXPECT_TRUE(OutputDirectoryIsEmpty());
 }
 
 // Tests that --break puts the stream's error element into the document.
 TEST_F(DemoStoryTest, BreakWritesErrorElement) {
   ASSERT_EQ(Interactive("--break"), 0);
-  EXPECT_TRUE(Contains(ReadWholeFile(_Dir.File("tmp/Scene1.xml")),
+  EXPECT_TRUE(Contains(Read("tmp/Scene1.xml"),
                        "<VisuXMLError>The XML markup Colour must appear only "
                        "once in the XML markup Light.</VisuXMLError>"));
 }
 
-// Tests that a dump carrying an error element fails its replay.
-TEST_F(DemoStoryTest, BrokenDumpFailsReplay) {
-  ASSERT_EQ(Capture(), 0);
-  EXPECT_EQ(Replay("--break"), 110);
-  EXPECT_TRUE(Contains(ReadWholeFile(Output("Error", 1)),
-                       "contains XML error - No XML comparison is possible."));
-  EXPECT_FALSE(FileExists(Output("Error", 2)));
-}
-
-// Tests that a bad option is refused with exit code 2 and a message.
+// Tests that a bad option is refused with exit code 2, a message and no file.
 TEST_F(DemoStoryTest, BadOptionExitsTwo) {
   EXPECT_EQ(Interactive("--dumps zero"), 2);
-  EXPECT_EQ(ReadWholeFile(_Dir.File("stderr")).rfind("visuxml-demo: ", 0), 0u);
+  EXPECT_EQ(Read("stderr").rfind("visuxml-demo: ", 0), 0u);
   EXPECT_TRUE(std::filesystem::is_empty(_Dir.File("tmp")));
 }
 

@@ -5,65 +5,12 @@
 #include <vector>
 
 #include "GuideSamples.h"
-#include "MOKLightXmlInputFile.h"
-#include "MOKLightXmlOutputFile.h"
-#include "MOKLightXmlOutputFormatter.h"
-#include "MOKLightXmlParser.h"
+#include "MemoryStreams.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLFile.h"
 
 namespace {
-
-const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-
-class GuideSamplesTest : public ::testing::Test {
- protected:
-  MOKLightXmlElement Parse(const std::string& text) {
-    WriteWholeFile(_Dir.File("parsed.xml"), text);
-    MOKLightXmlInputFile input(_Dir.File("parsed.xml").c_str());
-    MOKLightXmlParser parser;
-    MOKLightXmlElement root;
-    parser.Parse(input, root);
-    return root;
-  }
-  std::string Write(const MOKLightXmlElement& root) {
-    MOKLightXmlParser parser;
-    MOKLightXmlOutputFile file(_Dir.File("written.xml").c_str());
-    MOKLightXmlOutputFormatter formatter(file);
-    parser.GetXml(root, formatter);
-    return ReadWholeFile(_Dir.File("written.xml"));
-  }
-  TemporaryDirectory _Dir;
-};
-
-// Tests that the guide's direct dump writes its interactive file.
-TEST_F(GuideSamplesTest, DirectDumpWritesInteractiveFile) {
-  ScopedEnvironment temporary("MOKTemp", _Dir.Path().c_str());
-  ASSERT_EQ(RunDirectDump(), 0u);
-  std::string written = ReadWholeFile(_Dir.File("Notes1.xml"));
-  EXPECT_NE(written.find("<Note Weight=\"0.13\">first note</Note>"),
-            std::string::npos);
-}
-
-// Tests that the guide's sample report is what the comparison writes for
-// the documents it describes.
-TEST_F(GuideSamplesTest, SampleReportIsWhatComparisonWrites) {
-  const std::string camera =
-      "<Camera Name=\"MainCamera\" FieldOfView=\"45.00\"><Position "
-      "X=\"0.0000\" Y=\"2.5000\" Z=\"10.0000\"/></Camera>";
-  VisuXMLFile reference(Parse(
-      "<Scene Name=\"Workshop\" Units=\"metre\">" + camera +
-      "<Object Name=\"Crate\" Visible=\"true\"/><Object Name=\"Lamp\" "
-      "Visible=\"false\"/></Scene>"));
-  VisuXMLFile output(Parse("<Scene Name=\"Workshop\" Units=\"metre\">" +
-                           camera +
-                           "<Object Name=\"Crate\" Visible=\"false\"/></Scene>"));
-  MOKLightXmlElement report("VisuXMLErrorReport");
-  EXPECT_EQ(reference.Compare(&output, report), 0);
-  EXPECT_EQ(Write(report), kXmlDeclaration + std::string(kSampleErrorReport));
-  EXPECT_EQ(CountReportErrors(report), 2u);
-}
 
 // Returns the fenced code blocks of a Markdown text, without the fences.
 std::vector<std::string> FencedBlocks(const std::string& markdown) {
@@ -93,7 +40,7 @@ std::vector<std::string> CompiledSampleSources() {
 
 // Tests that every code block of the guide stands verbatim in a compiled
 // source, so that the samples cannot drift from code that builds.
-TEST_F(GuideSamplesTest, EveryGuideBlockIsCompiledSource) {
+TEST(GuideSamplesTest, EveryGuideBlockIsCompiledSource) {
   std::string guide =
       ReadWholeFile(std::string(VISUXML_SOURCE_DIR) + "/docs/guide.md");
   std::vector<std::string> blocks = FencedBlocks(guide);
@@ -105,6 +52,36 @@ TEST_F(GuideSamplesTest, EveryGuideBlockIsCompiledSource) {
       found = found || source.find(block) != std::string::npos;
     EXPECT_TRUE(found) << "not in any compiled sample:\n" << block;
   }
+}
+
+// Tests that the guide's direct dump writes its interactive file.
+TEST(GuideSamplesTest, DirectDumpWritesInteractiveFile) {
+  TemporaryDirectory directory;
+  ScopedEnvironment temporary("MOKTemp", directory.Path().c_str());
+  ASSERT_EQ(RunDirectDump(), 0u);
+  EXPECT_NE(ReadWholeFile(directory.File("Notes1.xml"))
+                .find("<Note Weight=\"0.13\">first note</Note>"),
+            std::string::npos);
+}
+
+// Tests that the guide's sample report is what the comparison writes for
+// the documents it describes.
+TEST(GuideSamplesTest, SampleReportIsWhatComparisonWrites) {
+  const std::string scene =
+      "<Scene Name=\"Workshop\" Units=\"metre\"><Camera Name=\"MainCamera\" "
+      "FieldOfView=\"45.00\"><Position X=\"0.0000\" Y=\"2.5000\" "
+      "Z=\"10.0000\"/></Camera><Object Name=\"Crate\" Visible=\"";
+  MOKLightXmlElement reference, output, report("VisuXMLErrorReport");
+  ASSERT_TRUE(ParseText(scene + "true\"/><Object Name=\"Lamp\" "
+                                "Visible=\"false\"/></Scene>", reference));
+  ASSERT_TRUE(ParseText(scene + "false\"/></Scene>", output));
+  VisuXMLFile referenceFile(reference), outputFile(output);
+  EXPECT_EQ(referenceFile.Compare(&outputFile, report), 0);
+  std::string written;
+  ASSERT_TRUE(WriteText(report, written));
+  EXPECT_EQ(written, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" +
+                         std::string(kSampleErrorReport));
+  EXPECT_EQ(CountReportErrors(report), 2u);
 }
 
 }  // namespace
