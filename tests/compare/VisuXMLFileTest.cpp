@@ -120,8 +120,8 @@ class VisuXMLFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* name : {"size", "width"})
-      ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLRealAttribute),
-                0u);
+      ASSERT_EQ(
+          VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLRealAttribute), 0u);
   }
   void TearDown() override { VisuXMLAttribute::DestroyAttributes(); }
   TemporaryDirectory _Directory;

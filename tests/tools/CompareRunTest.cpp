@@ -25,7 +25,8 @@ class CompareRunTest : public ::testing::Test {
     args.push_back(reference);
     args.push_back(output);
     std::ostringstream out, err;
-    const int status = RunCompare(ParseCompareArguments(args).options, out, err);
+    const int status =
+        RunCompare(ParseCompareArguments(args).options, out, err);
     _Out = out.str();
     _Err = err.str();
     return status;
