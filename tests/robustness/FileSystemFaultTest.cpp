@@ -72,6 +72,17 @@ TEST_F(FileSystemFaultTest, MissingOutputDirectoryIsRefused) {
   EXPECT_EQ(VisuXMLDumpControlerTestAccess::Counter(), 2u);
 }
 
+// Tests that an output directory whose path is longer than the system
+// takes gives 2 and creates nothing.
+TEST_F(FileSystemFaultTest, OverlongOutputPathIsRefused) {
+  const std::string overlong = _Temporary.File(std::string(8192, 'd'));
+  ScopedEnvironment output("MOKTemp", overlong.c_str());
+  SceneControler controler;
+  ASSERT_EQ(controler.InitializeControler(), 0u);
+  EXPECT_EQ(controler.FinishXMLDump(), 2u);
+  EXPECT_TRUE(DirectoryEntries(_Temporary.Path()).empty());
+}
+
 // Tests that a directory standing where the file goes gives 2 and stays an
 // empty directory, with nothing left beside it.
 TEST_F(FileSystemFaultTest, DirectoryAsTargetIsRefused) {
