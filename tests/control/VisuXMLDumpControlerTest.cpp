@@ -53,7 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         ModeRow{"Unset", "replay", nullptr, kBare, 1,
                 "0 1 0 0|||TRQxxx|\\TRQxxx_Scene_Out_1.xml"}));
 
-class VisuXMLDumpControlerTest : public ControlFixture {};
+class VisuXMLDumpControlerTest : public ControlFixture {
+ protected:
+  // One dump: the result of the finish, or 99 when the initialisation fails.
+  static VisuXMLError Dump(TestControler& controler) {
+    return controler.InitializeControler() != 0 ? 99 : controler.FinishXMLDump();
+  }
+};
 
 // Tests that two interactive dumps write Scene1.xml then Scene2.xml, each
 // the streamed document and a newline, and that a finish without a new
@@ -62,8 +68,7 @@ TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
   Configure(nullptr);
   TestControler controler({"blue", {0.125f, -2.0f}});
   for (const char* name : {"Scene1.xml", "Scene2.xml"}) {
-    ASSERT_EQ(controler.InitializeControler(), 0u);
-    EXPECT_EQ(controler.FinishXMLDump(), 0u);
+    EXPECT_EQ(Dump(controler), 0u);
     EXPECT_EQ(ReadWholeFile(_Tmp.File(name)), kXmlHeader + "<Scene Color=\"blue\">\n  <Object Size="
                                               "\"0.13\"/>\n  <Object Size=\"-2.00\"/>\n</Scene>\n");
   }
@@ -78,8 +83,7 @@ TEST_F(VisuXMLDumpControlerTest, OpenRootFinishesNothing) {
   Configure(nullptr);
   {
     TestControler controler({"red", {1.5f}, false, false});
-    ASSERT_EQ(controler.InitializeControler(), 0u);
-    EXPECT_EQ(controler.FinishXMLDump(), 0u);
+    EXPECT_EQ(Dump(controler), 0u);
     EXPECT_FALSE(FileExists(_Tmp.File("Scene1.xml")));
     EXPECT_EQ(Access::Counter(), 1u);
   }
@@ -94,8 +98,7 @@ TEST_F(VisuXMLDumpControlerTest, OpenRootFinishesNothing) {
 TEST_F(VisuXMLDumpControlerTest, UnwritableDirectoryGivesNotWritten) {
   Set("MOKTemp", _Tmp.File("missing"));
   TestControler controler;
-  ASSERT_EQ(controler.InitializeControler(), 0u);
-  EXPECT_EQ(controler.FinishXMLDump(), 2u);
+  EXPECT_EQ(Dump(controler), 2u);
   EXPECT_FALSE(FileExists(_Tmp.File("missing")));
   EXPECT_EQ(Access::Counter(), 2u);
 }
@@ -106,8 +109,7 @@ TEST_F(VisuXMLDumpControlerTest, UpdateWritesReferenceWithoutComparing) {
   Configure("replay");
   Set("UpdateVisuXMLDump", "1");
   TestControler controler;
-  ASSERT_EQ(controler.InitializeControler(), 0u);
-  EXPECT_EQ(controler.FinishXMLDump(), 0u);
+  EXPECT_EQ(Dump(controler), 0u);
   EXPECT_EQ(ReadWholeFile(_Ref.File("T1_Scene_Ref_1.xml")), kSceneText + "\n");
   EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Out_1.xml")));
   EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Error_1.xml")));
