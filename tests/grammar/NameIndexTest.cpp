@@ -12,6 +12,9 @@ struct Record {
 
 class NameIndexTest : public ::testing::Test {
  protected:
+  // The index itself never frees its table: a registry clears it.
+  void TearDown() override { index_.Clear(); }
+
   Record* Find(const char* name) {
     Record* record = nullptr;
     EXPECT_TRUE(index_.Lookup(MOKUnicodeString(name), &record));

@@ -41,7 +41,7 @@ class NameIndex {
     *record = nullptr;
     if (_pMap == nullptr) return true;
     Recent& recent = _pMap->RecentFor(name.GetText());
-    if (recent.record != nullptr && recent.name == name.GetText()) {
+    if (recent.record != nullptr && *recent.name == name.GetText()) {
       *record = recent.record;
       return true;
     }
@@ -49,8 +49,7 @@ class NameIndex {
       const auto found = _pMap->map.find(Key(name));
       if (found == _pMap->map.end()) return true;
       *record = found->second;
-      recent.record = nullptr;
-      recent.name = found->first;
+      recent.name = &found->first;
       recent.record = found->second;
       return true;
     } catch (...) {
@@ -69,9 +68,10 @@ class NameIndex {
   using Map = std::unordered_map<std::string, Record*>;
 
   // A name found lately, answered again without hashing: a stream asks for
-  // the same few names over and over.
+  // the same few names over and over. The name is the map's own key, which
+  // stays in place until the map goes.
   struct Recent {
-    std::string name;
+    const std::string* name = nullptr;
     Record* record = nullptr;
   };
 
