@@ -7,18 +7,18 @@
 #include <utility>
 
 #include "MOKLightXmlElement.h"
-#include "MOKLightXmlInputStream.h"
-#include "MOKLightXmlOutputStream.h"
+#include "MOKLightXmlInputFile.h"
+#include "MOKLightXmlOutputFile.h"
+#include "MOKLightXmlOutputFormatter.h"
+#include "MOKLightXmlParser.h"
 
 // Serves a string to the parser in slices of a given size.
 class StringInput : public MOKLightXmlInputStream {
  public:
-  explicit StringInput(std::string text, std::size_t slice = 7)
-      : _Text(std::move(text)), _Slice(slice) {}
+  StringInput(std::string text, std::size_t slice) : _Text(std::move(text)), _Slice(slice) {}
   int IsValid() const override { return 1; }
   long Read(char* buffer, std::size_t size) override {
-    std::size_t count = std::min(std::min(size, _Slice), _Text.size() - _At);
-    _Text.copy(buffer, count, _At);
+    const std::size_t count = _Text.copy(buffer, std::min(size, _Slice), _At);
     _At += count;
     return static_cast<long>(count);
   }
@@ -29,26 +29,18 @@ class StringInput : public MOKLightXmlInputStream {
   std::size_t _At = 0;
 };
 
-// Collects what is written; can be told to fail from the n-th write on.
+// Collects what is written; fails from the n-th write on (never when 0) and
+// refuses everything once committed.
 class StringOutput : public MOKLightXmlOutputStream {
  public:
-  explicit StringOutput(std::size_t failFromWrite = 0)
-      : _FailFrom(failFromWrite) {}
+  explicit StringOutput(std::size_t failFrom = 0) : _FailFrom(failFrom) {}
   int IsValid() const override { return _Failed ? 0 : 1; }
   int Write(const char* data, std::size_t size) override {
-    ++writes;
-    if (committed || (_FailFrom != 0 && writes >= _FailFrom)) {
-      _Failed = true;
-      return 0;
-    }
-    text.append(data, size);
-    return 1;
+    _Failed = _Failed || committed || ++writes == _FailFrom;
+    if (!_Failed) text.append(data, size);
+    return _Failed ? 0 : 1;
   }
-  int Commit() override {
-    if (_Failed || committed) return 0;
-    committed = true;
-    return 1;
-  }
+  int Commit() override { return _Failed || committed ? 0 : committed = true; }
 
   std::string text;
   std::size_t writes = 0;
@@ -59,19 +51,46 @@ class StringOutput : public MOKLightXmlOutputStream {
   bool _Failed = false;
 };
 
-// Parses the text with the host parser, fed in slices of the given size;
-// the result of Parse.
-int ParseText(const std::string& text, MOKLightXmlElement& root,
-              std::size_t slice = 7);
+// Parses the text fed in slices of the given size; the result of Parse.
+inline int ParseText(const std::string& text, MOKLightXmlElement& root, std::size_t slice = 7) {
+  StringInput input(text, slice);
+  return MOKLightXmlParser().Parse(input, root);
+}
+
 // Writes the tree with GetXml into a string.
-std::string WriteText(const MOKLightXmlElement& root);
-// Reads a file the way the library does (input file, parser, Parse).
-int ParseFile(const std::string& path, MOKLightXmlElement& root);
-// Writes a file the way the library does (parser, output file, formatter).
-int WriteFile(const MOKLightXmlElement& root, const std::string& path);
-// Empty when both trees hold the same names, attributes, texts and child
-// order; otherwise a description of the first difference.
-std::string FirstDifference(const MOKLightXmlElement& expected,
-                            const MOKLightXmlElement& actual);
+inline std::string WriteText(const MOKLightXmlElement& root) {
+  StringOutput output;
+  MOKLightXmlParser().GetXml(root, output);
+  return output.text;
+}
+
+// Reads a file the way the library does: input file, parser, Parse.
+inline int ParseFile(const std::string& path, MOKLightXmlElement& root) {
+  MOKLightXmlInputFile input{MOKUnicodeString(path)};
+  return MOKLightXmlParser().Parse(input, root);
+}
+
+// Writes a file the way the library does: parser, output file, formatter.
+inline int WriteFile(const MOKLightXmlElement& root, const std::string& path) {
+  MOKLightXmlParser parser;
+  MOKLightXmlOutputFile file{MOKUnicodeString(path)};
+  MOKLightXmlOutputFormatter formatter(file);
+  return parser.GetXml(root, formatter);
+}
+
+// One line through the element interface, empty for an empty element:
+// name(attribute=value,...)'text'{child child}.
+inline std::string Render(const MOKLightXmlElementItf& element) {
+  std::string line = element.GetName().GetText(), separator = "(";
+  void* cookie = element.GetAttributes();
+  for (const MOKUnicodeString* name; (name = element.GetAttributeName(cookie)); separator = ",")
+    line += separator + name->GetText() + "=" + element.GetAttributeValue(*name).GetText();
+  if (separator == ",") line += ")";
+  if (element.GetValue().GetLengthInByte() > 0) line += "'" + element.GetValue().GetText() + "'";
+  cookie = element.GetChildren();
+  for (separator = "{"; const MOKLightXmlElementItf* child = element.GetChild(cookie); separator = " ")
+    line += separator + Render(*child);
+  return separator == " " ? line + "}" : line;
+}
 
 #endif

@@ -5,9 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "LightXmlTestSupport.h"
 #include "MOKLightXmlElement.h"
@@ -16,6 +17,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 class MOKLightXmlOutputFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -23,163 +26,99 @@ class MOKLightXmlOutputFileTest : public ::testing::Test {
     tree_.AddChild(MOKLightXmlElement("child"));
   }
 
-  // Names of the entries of a directory.
-  static std::vector<std::string> Entries(const std::string& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(directory))
-      names.push_back(entry.path().filename().string());
-    return names;
+  // Every entry under the directory, sorted, with its octal mode and content.
+  std::string Listing() const {
+    std::set<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(directory_.Path())) {
+      const std::string path = entry.path().string();
+      struct stat info;
+      char mode[16] = "";
+      if (::lstat(path.c_str(), &info) == 0) std::snprintf(mode, sizeof mode, "%o", info.st_mode);
+      entries.insert(path.substr(directory_.Path().size()) + " " + mode + " " +
+                     (S_ISREG(info.st_mode) ? ReadWholeFile(path) : "") + ";");
+    }
+    std::string listing;
+    for (const std::string& entry : entries) listing += entry;
+    return listing;
   }
 
-  static mode_t ModeOf(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+  // The file read back, rendered; empty when it does not read.
+  static std::string Reread(const std::string& path) {
+    MOKLightXmlElement reread;
+    return ParseFile(path, reread) == 1 ? Render(reread) : "";
   }
 
   MOKLightXmlElement tree_{"root"};
   TemporaryDirectory directory_;
 };
 
-// Tests that a new file holds the document, with mode 0644, and nothing
-// else is left in the directory.
-TEST_F(MOKLightXmlOutputFileTest, WritesNewFile) {
-  const std::string path = directory_.File("out.xml");
-  ASSERT_NE(WriteFile(tree_, path), 0);
-  MOKLightXmlElement reread;
-  ASSERT_EQ(ParseFile(path, reread), 1);
-  EXPECT_EQ(FirstDifference(tree_, reread), "");
-  EXPECT_EQ(ModeOf(path), 0644u);
-  EXPECT_EQ(Entries(directory_.Path()), std::vector<std::string>{"out.xml"});
-}
-
-// Tests that an existing file is replaced whole and keeps its mode.
-TEST_F(MOKLightXmlOutputFileTest, ReplacesExistingFileKeepingMode) {
-  const std::string path = directory_.File("out.xml");
-  WriteWholeFile(path, std::string(100000, 'o'));
+// Tests that a new file gets mode 0644, a replaced one keeps its mode, a
+// backslashed path reaches its directory, and nothing else is left behind.
+TEST_F(MOKLightXmlOutputFileTest, WritesAndReplacesFiles) {
+  ::mkdir(directory_.File("sub").c_str(), 0755);
+  const std::string path = directory_.File("sub/out.xml");
+  ASSERT_NE(WriteFile(tree_, directory_.Path() + "\\sub\\out.xml"), 0);
+  EXPECT_EQ(Listing(), "/sub 40755 ;/sub/out.xml 100644 " + ReadWholeFile(path) + ";");
+  EXPECT_EQ(Reread(path), "root(a=1){child}");
   ::chmod(path.c_str(), 0600);
+  tree_.SetName("other");
   ASSERT_NE(WriteFile(tree_, path), 0);
-  MOKLightXmlElement reread;
-  ASSERT_EQ(ParseFile(path, reread), 1);
-  EXPECT_EQ(FirstDifference(tree_, reread), "");
-  EXPECT_EQ(ModeOf(path), 0600u);
+  EXPECT_EQ(Listing(), "/sub 40755 ;/sub/out.xml 100600 " + ReadWholeFile(path) + ";");
+  EXPECT_EQ(Reread(path), "other(a=1){child}");
 }
 
-// Tests that the document is in the file as soon as Commit returns.
+// Tests that the bytes are in place as soon as Commit returns, not before,
+// and that a file dropped without commit leaves the old one.
 TEST_F(MOKLightXmlOutputFileTest, CommitPutsBytesInPlace) {
   const std::string path = directory_.File("out.xml");
-  MOKLightXmlOutputFile file(path.c_str());
-  ASSERT_EQ(file.Write("abc", 3), 1);
-  EXPECT_FALSE(FileExists(path));
-  ASSERT_EQ(file.Commit(), 1);
-  EXPECT_EQ(ReadWholeFile(path), "abc");
-  EXPECT_EQ(file.Write("d", 1), 0);
-}
-
-// Tests that a file destroyed without commit leaves the old file and no
-// temporary file.
-TEST_F(MOKLightXmlOutputFileTest, UncommittedFileLeavesTargetUntouched) {
-  const std::string path = directory_.File("out.xml");
-  WriteWholeFile(path, "old");
   {
     MOKLightXmlOutputFile file(path.c_str());
-    file.Write("new", 3);
+    ASSERT_EQ(file.Write("abc", 3), 1);
+    EXPECT_FALSE(FileExists(path));
+    ASSERT_EQ(file.Commit(), 1);
+    EXPECT_EQ(ReadWholeFile(path), "abc");
+    EXPECT_EQ(file.Write("d", 1), 0);
   }
-  EXPECT_EQ(ReadWholeFile(path), "old");
-  EXPECT_EQ(Entries(directory_.Path()), std::vector<std::string>{"out.xml"});
+  MOKLightXmlOutputFile(path.c_str()).Write("new", 3);
+  EXPECT_EQ(Listing(), "/out.xml 100644 abc;");
 }
 
-// Tests that a target under a missing directory fails and creates nothing.
-TEST_F(MOKLightXmlOutputFileTest, MissingDirectoryFails) {
-  const std::string path = directory_.File("missing/out.xml");
-  MOKLightXmlOutputFile file(path.c_str());
-  EXPECT_EQ(file.IsValid(), 0);
-  EXPECT_EQ(WriteFile(tree_, path), 0);
-  EXPECT_TRUE(Entries(directory_.Path()).empty());
-}
-
-// Tests that a directory named like the target fails and stays as it was.
-TEST_F(MOKLightXmlOutputFileTest, DirectoryAsTargetFails) {
-  const std::string path = directory_.File("out.xml");
-  ::mkdir(path.c_str(), 0755);
-  EXPECT_EQ(WriteFile(tree_, path), 0);
-  EXPECT_TRUE(std::filesystem::is_directory(path));
-  EXPECT_TRUE(Entries(path).empty());
-  EXPECT_EQ(Entries(directory_.Path()), std::vector<std::string>{"out.xml"});
-}
-
-// Tests that a device target is written directly, its failure reported and
-// the device never replaced.
-TEST_F(MOKLightXmlOutputFileTest, FullDeviceFailsAndStaysDevice) {
-  EXPECT_EQ(WriteFile(tree_, "/dev/full"), 0);
-  struct stat info;
-  ASSERT_EQ(::stat("/dev/full", &info), 0);
-  EXPECT_TRUE(S_ISCHR(info.st_mode));
-}
-
-// Tests that a device that takes bytes is written without rename.
-TEST_F(MOKLightXmlOutputFileTest, NullDeviceIsWrittenDirectly) {
-  EXPECT_NE(WriteFile(tree_, "/dev/null"), 0);
-  struct stat info;
-  ASSERT_EQ(::stat("/dev/null", &info), 0);
-  EXPECT_TRUE(S_ISCHR(info.st_mode));
-}
-
-// Tests that a write failure on a regular file leaves the old file whole
-// and no temporary file behind.
-TEST_F(MOKLightXmlOutputFileTest, FailedWriteLeavesOldFileUntouched) {
-  const std::string path = directory_.File("out.xml");
-  WriteWholeFile(path, "old content");
+// Tests that failing writes (missing directory, directory, dangling link,
+// NUL in the path, file size limit) leave everything as it was.
+TEST_F(MOKLightXmlOutputFileTest, FailuresLeaveEverythingAsItWas) {
+  WriteWholeFile(directory_.File("out.xml"), "old");
+  ::mkdir(directory_.File("dir.xml").c_str(), 0755);
+  ::symlink(directory_.File("nowhere.xml").c_str(), directory_.File("link.xml").c_str());
   for (int i = 0; i < 2000; ++i) tree_.AddChild(MOKLightXmlElement("child"));
-  struct rlimit saved;
+  const std::string before = Listing();
+  for (const std::string& name : std::initializer_list<std::string>{"missing/out.xml", "dir.xml", "link.xml",
+                                 std::string("out.xml\0x", 9)})
+    EXPECT_EQ(WriteFile(tree_, directory_.File(name)), 0) << name;
+  struct rlimit saved, small;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   ::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
+  small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int result = WriteFile(tree_, path);
+  const int result = WriteFile(tree_, directory_.File("out.xml"));
   ::setrlimit(RLIMIT_FSIZE, &saved);
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(ReadWholeFile(path), "old content");
-  EXPECT_EQ(Entries(directory_.Path()), std::vector<std::string>{"out.xml"});
+  EXPECT_EQ(Listing(), before);
 }
 
-// Tests that a symbolic link is followed: the file it points to is
-// replaced and the link stays a link.
-TEST_F(MOKLightXmlOutputFileTest, SymbolicLinkWritesThrough) {
+// Tests that devices are written directly, their failure reported, and never
+// replaced; and that a link is written through and stays a link.
+TEST_F(MOKLightXmlOutputFileTest, DevicesAndLinksAreWrittenThrough) {
+  EXPECT_EQ(WriteFile(tree_, "/dev/full"), 0);
+  EXPECT_NE(WriteFile(tree_, "/dev/null"), 0);
+  EXPECT_TRUE(fs::is_character_file("/dev/full") && fs::is_character_file("/dev/null"));
   ::mkdir(directory_.File("real").c_str(), 0755);
-  const std::string real = directory_.File("real/out.xml");
-  const std::string link = directory_.File("link.xml");
-  WriteWholeFile(real, "old");
-  ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
-  ASSERT_NE(WriteFile(tree_, link), 0);
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadWholeFile(real).compare(0, 5, "<?xml"), 0);
-  EXPECT_EQ(Entries(directory_.File("real")),
-            std::vector<std::string>{"out.xml"});
-}
-
-// Tests that a dangling symbolic link is refused.
-TEST_F(MOKLightXmlOutputFileTest, DanglingSymbolicLinkIsRefused) {
-  const std::string link = directory_.File("link.xml");
-  ASSERT_EQ(::symlink(directory_.File("nowhere.xml").c_str(), link.c_str()),
-            0);
-  EXPECT_EQ(WriteFile(tree_, link), 0);
-  EXPECT_FALSE(FileExists(directory_.File("nowhere.xml")));
-}
-
-// Tests that backslashes in the path are read as directory separators.
-TEST_F(MOKLightXmlOutputFileTest, BackslashesSeparateDirectories) {
-  ::mkdir(directory_.File("sub").c_str(), 0755);
-  ASSERT_NE(WriteFile(tree_, directory_.Path() + "\\sub\\out.xml"), 0);
-  EXPECT_TRUE(FileExists(directory_.File("sub/out.xml")));
-}
-
-// Tests that a path with a NUL inside is refused rather than cut short.
-TEST_F(MOKLightXmlOutputFileTest, PathWithNulIsRefused) {
-  const std::string path = directory_.File("out.xml") + std::string(1, '\0');
-  MOKLightXmlOutputFile file(MOKUnicodeString(path + "x"));
-  EXPECT_EQ(file.IsValid(), 0);
-  EXPECT_TRUE(Entries(directory_.Path()).empty());
+  WriteWholeFile(directory_.File("real/out.xml"), "old");
+  ::symlink(directory_.File("real/out.xml").c_str(), directory_.File("link.xml").c_str());
+  ASSERT_NE(WriteFile(tree_, directory_.File("link.xml")), 0);
+  EXPECT_TRUE(fs::is_symlink(directory_.File("link.xml")));
+  EXPECT_EQ(Reread(directory_.File("link.xml")), "root(a=1){child}");
+  EXPECT_EQ(fs::directory_iterator(directory_.File("real"))->path().filename(), "out.xml");
 }
 
 }  // namespace
