@@ -218,7 +218,10 @@ void BM_StreamThroughGrammar(benchmark::State& state) {
       return;
     }
     state.PauseTiming();
-    const std::string path = controler.FileName().GetText();
+    std::string path = controler.FileName().GetText();
+    // The controller joins with backslashes, which the host reads as '/'.
+    for (char& c : path)
+      if (c == '\\') c = '/';
     bytes = FileSize(path);
     ::unlink(path.c_str());
     state.ResumeTiming();
