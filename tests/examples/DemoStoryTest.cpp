@@ -30,7 +30,7 @@ class DemoStoryTest : public ::testing::Test {
   // Runs the demo with the given variables set and the others unset.
   int Run(std::vector<std::string> variables, const std::string& arguments) {
     std::string command = "env";
-    for (const char* name : kDemoVariables) command += " -u " + std::string(name);
+    for (const char* name : kDemoVariables) command.append(" -u ").append(name);
     variables.push_back("MOK_NOTIFY_LOG=" + _Dir.File("notifications.log"));
     for (const std::string& variable : variables)
       command += " '" + variable + "'";

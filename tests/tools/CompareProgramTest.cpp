@@ -29,8 +29,7 @@ TEST_F(CompareProgramTest, ExitsAsDiffDoes) {
   const struct {
     const char* arguments;
     int status;
-    const char* stream;
-    const char* start;
+    const char *stream, *start;
   } cases[] = {
       {"--help", 0, "stdout", "Usage: visuxml-compare [OPTIONS] REFERENCE "
                               "OUTPUT\n"},
