@@ -2,7 +2,6 @@
 #define LightXmlTestSupport_h
 
 #include <algorithm>
-#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -13,42 +12,32 @@
 #include "MOKLightXmlParser.h"
 
 // Serves a string to the parser in slices of a given size.
-class StringInput : public MOKLightXmlInputStream {
- public:
-  StringInput(std::string text, std::size_t slice) : _Text(std::move(text)), _Slice(slice) {}
+struct StringInput : MOKLightXmlInputStream {
+  StringInput(std::string text, std::size_t slice) : text(std::move(text)), slice(slice) {}
   int IsValid() const override { return 1; }
   long Read(char* buffer, std::size_t size) override {
-    const std::size_t count = _Text.copy(buffer, std::min(size, _Slice), _At);
-    _At += count;
+    const std::size_t count = text.copy(buffer, std::min(size, slice), at);
+    at += count;
     return static_cast<long>(count);
   }
-
- private:
-  std::string _Text;
-  std::size_t _Slice;
-  std::size_t _At = 0;
+  std::string text;
+  std::size_t slice, at = 0;
 };
 
-// Collects what is written; fails from the n-th write on (never when 0) and
-// refuses everything once committed.
-class StringOutput : public MOKLightXmlOutputStream {
- public:
-  explicit StringOutput(std::size_t failFrom = 0) : _FailFrom(failFrom) {}
-  int IsValid() const override { return _Failed ? 0 : 1; }
+// Collects what is written; fails from write number failFrom on (never when
+// 0) and refuses everything once committed.
+struct StringOutput : MOKLightXmlOutputStream {
+  explicit StringOutput(std::size_t failFrom = 0) : failFrom(failFrom) {}
+  int IsValid() const override { return failed ? 0 : 1; }
   int Write(const char* data, std::size_t size) override {
-    _Failed = _Failed || committed || ++writes == _FailFrom;
-    if (!_Failed) text.append(data, size);
-    return _Failed ? 0 : 1;
+    failed = failed || committed || ++writes == failFrom;
+    if (!failed) text.append(data, size);
+    return failed ? 0 : 1;
   }
-  int Commit() override { return _Failed || committed ? 0 : committed = true; }
-
+  int Commit() override { return failed || committed ? 0 : committed = true; }
   std::string text;
-  std::size_t writes = 0;
-  bool committed = false;
-
- private:
-  std::size_t _FailFrom;
-  bool _Failed = false;
+  std::size_t failFrom, writes = 0;
+  bool committed = false, failed = false;
 };
 
 // Parses the text fed in slices of the given size; the result of Parse.

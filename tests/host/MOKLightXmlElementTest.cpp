@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "LightXmlTestSupport.h"
-#include "MOKLightXmlElement.h"
 
 namespace {
 
@@ -21,12 +20,13 @@ class MOKLightXmlElementTest : public ::testing::Test {
   }
 
   MOKLightXmlElement element_{"Scene"};
+  const std::string kTree = "Scene(a=1,b=2)'text'{Child{Grandchild} Second}";
 };
 
-// Tests that a new and a reset element have nothing, and that both cookies
-// walk in insertion order and end as null.
+// Tests that the child cookie walks in insertion order and ends as null, and that a new and a
+// reset element have nothing.
 TEST_F(MOKLightXmlElementTest, CookiesWalkInOrderAndResetEmpties) {
-  EXPECT_EQ(Render(element_), "Scene(a=1,b=2)'text'{Child{Grandchild} Second}");
+  EXPECT_EQ(Render(element_), kTree);
   void* cookie = element_.GetChildren();
   element_.GetChild(cookie);
   EXPECT_STREQ(element_.GetChild(cookie)->GetName(), "Second");
@@ -36,13 +36,12 @@ TEST_F(MOKLightXmlElementTest, CookiesWalkInOrderAndResetEmpties) {
   MOKLightXmlElement fresh;
   for (MOKLightXmlElement* e : {&element_, &fresh}) {
     EXPECT_EQ(Render(*e), "");
-    EXPECT_EQ(e->GetAttributes(), nullptr);
-    EXPECT_EQ(e->GetChildren(), nullptr);
+    EXPECT_TRUE(e->GetAttributes() == nullptr && e->GetChildren() == nullptr);
   }
 }
 
-// Tests that setting an attribute keeps its place, that missing ones read
-// as empty or the default, and that removal takes only the named one.
+// Tests that setting an attribute keeps its place, that missing ones read as empty or the
+// default, and that removal takes only the named one.
 TEST_F(MOKLightXmlElementTest, AttributesKeepPlaceAndDefaults) {
   element_.SetAttributeValue("a", "changed");
   EXPECT_STREQ(element_.GetAttributeValue("none"), "");
@@ -53,8 +52,7 @@ TEST_F(MOKLightXmlElementTest, AttributesKeepPlaceAndDefaults) {
   EXPECT_EQ(Render(element_), "Scene(a=changed)'text'{Child{Grandchild} Second}");
 }
 
-// Tests that copies are deep and independent, and that only actual children
-// are removed.
+// Tests that copies are deep and independent, and that only actual children are removed.
 TEST_F(MOKLightXmlElementTest, CopyIsDeepAndIndependent) {
   MOKLightXmlElement copy(element_);
   copy.GetChildAt(0)->GetChildAt(0)->SetValue("deep");
@@ -62,16 +60,16 @@ TEST_F(MOKLightXmlElementTest, CopyIsDeepAndIndependent) {
   EXPECT_EQ(copy.RemoveChild(element_.GetChildAt(1)), 0);
   EXPECT_EQ(copy.RemoveChild(copy.GetChildAt(1)), 1);
   EXPECT_EQ(Render(copy), "Scene(a=x,b=2)'text'{Child{Grandchild'deep'}}");
-  EXPECT_EQ(Render(element_), "Scene(a=1,b=2)'text'{Child{Grandchild} Second}");
+  EXPECT_EQ(Render(element_), kTree);
 }
 
-// Tests that the moving AddChild takes the subtree and empties the argument,
-// and that an element can be assigned one of its own descendants.
+// Tests that the moving AddChild takes the subtree and empties the argument, and that an
+// element can be assigned one of its own descendants.
 TEST_F(MOKLightXmlElementTest, MovesTakeSubtrees) {
   MOKLightXmlElement parent("Parent");
   parent.AddChild(std::move(element_));
   EXPECT_EQ(Render(element_), "");
-  EXPECT_EQ(Render(parent), "Parent{Scene(a=1,b=2)'text'{Child{Grandchild} Second}}");
+  EXPECT_EQ(Render(parent), "Parent{" + kTree + "}");
   parent = std::move(*parent.GetChildAt(0)->GetChildAt(0));
   EXPECT_EQ(Render(parent), "Child{Grandchild}");
   EXPECT_EQ(parent.Assign(*parent.GetChildAt(0)), 1);

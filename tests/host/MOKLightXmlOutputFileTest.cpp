@@ -2,22 +2,19 @@
 
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "LightXmlTestSupport.h"
-#include "MOKLightXmlElement.h"
-#include "MOKLightXmlOutputFile.h"
 #include "TemporaryDirectory.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 class MOKLightXmlOutputFileTest : public ::testing::Test {
  protected:
@@ -26,17 +23,13 @@ class MOKLightXmlOutputFileTest : public ::testing::Test {
     tree_.AddChild(MOKLightXmlElement("child"));
   }
 
-  // Every entry under the directory, sorted, with its octal mode and content.
+  // Every entry under the directory, sorted, with its permissions and content.
   std::string Listing() const {
     std::set<std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(directory_.Path())) {
-      const std::string path = entry.path().string();
-      struct stat info;
-      char mode[16] = "";
-      if (::lstat(path.c_str(), &info) == 0) std::snprintf(mode, sizeof mode, "%o", info.st_mode);
-      entries.insert(path.substr(directory_.Path().size()) + " " + mode + " " +
-                     (S_ISREG(info.st_mode) ? ReadWholeFile(path) : "") + ";");
-    }
+    for (const auto& entry : fs::recursive_directory_iterator(directory_.Path()))
+      entries.insert(entry.path().string().substr(directory_.Path().size()) + " " +
+                     std::to_string(static_cast<int>(entry.symlink_status().permissions())) +
+                     " " + (fs::is_regular_file(entry.symlink_status()) ? ReadWholeFile(entry.path()) : "") + ";");
     std::string listing;
     for (const std::string& entry : entries) listing += entry;
     return listing;
@@ -52,23 +45,23 @@ class MOKLightXmlOutputFileTest : public ::testing::Test {
   TemporaryDirectory directory_;
 };
 
-// Tests that a new file gets mode 0644, a replaced one keeps its mode, a
-// backslashed path reaches its directory, and nothing else is left behind.
+// Tests that a new file gets mode 0644 (420), a replaced one keeps its mode, a backslashed path
+// reaches its directory, and nothing else is left behind.
 TEST_F(MOKLightXmlOutputFileTest, WritesAndReplacesFiles) {
-  ::mkdir(directory_.File("sub").c_str(), 0755);
+  fs::create_directory(directory_.File("sub"));
   const std::string path = directory_.File("sub/out.xml");
   ASSERT_NE(WriteFile(tree_, directory_.Path() + "\\sub\\out.xml"), 0);
-  EXPECT_EQ(Listing(), "/sub 40755 ;/sub/out.xml 100644 " + ReadWholeFile(path) + ";");
+  EXPECT_EQ(Listing(), "/sub 493 ;/sub/out.xml 420 " + ReadWholeFile(path) + ";");
   EXPECT_EQ(Reread(path), "root(a=1){child}");
-  ::chmod(path.c_str(), 0600);
-  tree_.SetName("other");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  tree_.SetName("r");
   ASSERT_NE(WriteFile(tree_, path), 0);
-  EXPECT_EQ(Listing(), "/sub 40755 ;/sub/out.xml 100600 " + ReadWholeFile(path) + ";");
-  EXPECT_EQ(Reread(path), "other(a=1){child}");
+  EXPECT_EQ(Listing(), "/sub 493 ;/sub/out.xml 384 " + ReadWholeFile(path) + ";");
+  EXPECT_EQ(Reread(path), "r(a=1){child}");
 }
 
-// Tests that the bytes are in place as soon as Commit returns, not before,
-// and that a file dropped without commit leaves the old one.
+// Tests that the bytes are in place as soon as Commit returns, not before, and that a file
+// dropped without commit leaves the old one.
 TEST_F(MOKLightXmlOutputFileTest, CommitPutsBytesInPlace) {
   const std::string path = directory_.File("out.xml");
   {
@@ -80,19 +73,18 @@ TEST_F(MOKLightXmlOutputFileTest, CommitPutsBytesInPlace) {
     EXPECT_EQ(file.Write("d", 1), 0);
   }
   MOKLightXmlOutputFile(path.c_str()).Write("new", 3);
-  EXPECT_EQ(Listing(), "/out.xml 100644 abc;");
+  EXPECT_EQ(Listing(), "/out.xml 420 abc;");
 }
 
-// Tests that failing writes (missing directory, directory, dangling link,
-// NUL in the path, file size limit) leave everything as it was.
+// Tests that failing writes (missing directory, directory, dangling link, NUL in the path, file
+// size limit) leave everything as it was, with no temporary file.
 TEST_F(MOKLightXmlOutputFileTest, FailuresLeaveEverythingAsItWas) {
   WriteWholeFile(directory_.File("out.xml"), "old");
-  ::mkdir(directory_.File("dir.xml").c_str(), 0755);
-  ::symlink(directory_.File("nowhere.xml").c_str(), directory_.File("link.xml").c_str());
+  fs::create_directory(directory_.File("dir.xml"));
+  fs::create_symlink(directory_.File("nowhere.xml"), directory_.File("link.xml"));
   for (int i = 0; i < 2000; ++i) tree_.AddChild(MOKLightXmlElement("child"));
   const std::string before = Listing();
-  for (const std::string& name : std::initializer_list<std::string>{"missing/out.xml", "dir.xml", "link.xml",
-                                 std::string("out.xml\0x", 9)})
+  for (const std::string& name : {"missing/out.xml"s, "dir.xml"s, "link.xml"s, "out.xml\0x"s})
     EXPECT_EQ(WriteFile(tree_, directory_.File(name)), 0) << name;
   struct rlimit saved, small;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -106,19 +98,20 @@ TEST_F(MOKLightXmlOutputFileTest, FailuresLeaveEverythingAsItWas) {
   EXPECT_EQ(Listing(), before);
 }
 
-// Tests that devices are written directly, their failure reported, and never
-// replaced; and that a link is written through and stays a link.
+// Tests that devices are written directly, their failure reported, and never replaced; and that
+// a link is written through and stays a link.
 TEST_F(MOKLightXmlOutputFileTest, DevicesAndLinksAreWrittenThrough) {
   EXPECT_EQ(WriteFile(tree_, "/dev/full"), 0);
   EXPECT_NE(WriteFile(tree_, "/dev/null"), 0);
   EXPECT_TRUE(fs::is_character_file("/dev/full") && fs::is_character_file("/dev/null"));
-  ::mkdir(directory_.File("real").c_str(), 0755);
+  fs::create_directory(directory_.File("real"));
   WriteWholeFile(directory_.File("real/out.xml"), "old");
-  ::symlink(directory_.File("real/out.xml").c_str(), directory_.File("link.xml").c_str());
+  fs::create_symlink(directory_.File("real/out.xml"), directory_.File("link.xml"));
   ASSERT_NE(WriteFile(tree_, directory_.File("link.xml")), 0);
   EXPECT_TRUE(fs::is_symlink(directory_.File("link.xml")));
   EXPECT_EQ(Reread(directory_.File("link.xml")), "root(a=1){child}");
-  EXPECT_EQ(fs::directory_iterator(directory_.File("real"))->path().filename(), "out.xml");
+  EXPECT_EQ(Listing(), "/link.xml 511 ;/real 493 ;/real/out.xml 420 " +
+                           ReadWholeFile(directory_.File("real/out.xml")) + ";");
 }
 
 }  // namespace
