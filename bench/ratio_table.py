@@ -97,9 +97,12 @@ def main(paths):
     ratio("4 Grammar size: 1,000 declared / 10",
           "BM_GrammarOpenSetClose/1000", "BM_GrammarOpenSetClose/10", 2.0)
 
-    repetitions = min(len(entries) for entries in runs.values()) if runs else 0
+    replay = [len(e) for n, e in runs.items() if n.startswith("BM_Replay")]
+    others = [len(e) for n, e in runs.items() if not n.startswith("BM_Replay")]
     print("Machine: " + machine())
-    print("Medians of %d runs per benchmark, repetitions interleaved." % repetitions)
+    print("Medians of %d fresh processes per replay benchmark and %d runs per "
+          "in-process benchmark, repetitions interleaved."
+          % (min(replay) if replay else 0, min(others) if others else 0))
     print()
     header = ("Benchmark", "Measured", "Floor", "Ratio", "CPU ratio", "Target", "Result")
     widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(7)]
