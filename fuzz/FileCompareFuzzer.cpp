@@ -2,7 +2,10 @@
 // arbitrary dump version and with arbitrary attributes declared as reals.
 // The comparison must agree with itself (a document equals itself, the
 // result matches the errors it logged) and its result tree must write as
-// well-formed XML.
+// well-formed XML. An input may also make one of the library's nothrow
+// allocations fail during a second comparison: that one may then only
+// report more differences, never fewer, and a search may only say "found"
+// more often.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -10,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "MOKLightXmlElement.h"
@@ -27,6 +31,38 @@ class VisuXMLDumpVersionTestAccess {
     VisuXMLDumpVersion::_VersionInitialized = 1;
   }
 };
+
+namespace {
+
+// The nothrow allocation still to go before the one that fails; 0: none.
+std::size_t gAllocationsBeforeFailure = 0;
+
+bool ShouldFailAllocation() {
+  if (gAllocationsBeforeFailure == 0) return false;
+  return --gAllocationsBeforeFailure == 0;
+}
+
+}  // namespace
+
+// Forwarded to the throwing forms, so that the sanitizer still pairs every
+// allocation with its release.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (ShouldFailAllocation()) return nullptr;
+  try {
+    return ::operator new(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  if (ShouldFailAllocation()) return nullptr;
+  try {
+    return ::operator new[](size);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 namespace {
 
@@ -94,6 +130,25 @@ void DeclareReals(FuzzedDataProvider& provider) {
   }
 }
 
+// The same comparison again with the given nothrow allocation failing.
+void CheckUnderFailure(std::size_t failAt, const MOKLightXmlElement& referenceTree,
+                       const MOKLightXmlElement& outputTree,
+                       const std::string& searched, unsigned char same,
+                       unsigned char found) {
+  gAllocationsBeforeFailure = failAt;
+  {
+    VisuXMLFile reference(referenceTree);
+    VisuXMLFile output(outputTree);
+    if (reference.IsFileValid() == 1 && output.IsFileValid() == 1) {
+      Check(reference.SearchForMarkup(MOKUnicodeString(searched.c_str())) >=
+            found);
+      MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
+      Check(reference.Compare(&output, report) <= same);
+    }
+  }
+  gAllocationsBeforeFailure = 0;
+}
+
 void CheckResultWrites(const MOKLightXmlElement& report) {
   std::string text;
   Check(WriteText(report, text));
@@ -108,6 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   FuzzedDataProvider provider(data, size);
   VisuXMLDumpVersionTestAccess::Set(PickVersion(provider));
+  const int failure = provider.ConsumeIntegralInRange<int>(0, 255);
   DeclareReals(provider);
   const std::string searched =
       kMarkupNames[provider.ConsumeIntegralInRange<int>(0, 3)];
@@ -125,16 +181,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   CountingFile reference(referenceTree);
   CountingFile output(outputTree);
   Check(reference.IsFileValid() == 1 && output.IsFileValid() == 1);
-  Check(reference.SearchForMarkup(MOKUnicodeString(searched.c_str())) ==
-        (TreeHasElementNamed(referenceTree, MOKUnicodeString(searched.c_str()))
-             ? 1
-             : 0));
+  const unsigned char found =
+      TreeHasElementNamed(referenceTree, MOKUnicodeString(searched.c_str()))
+          ? 1
+          : 0;
+  Check(reference.SearchForMarkup(MOKUnicodeString(searched.c_str())) == found);
 
   MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
   const unsigned char same = reference.Compare(&output, report);
   Check(same == (reference.Logged == 0 ? 1 : 0));
   Check(report.GetChildCount() == 1);
   CheckResultWrites(report);
+  // Half the inputs also fail allocation 1..128 of a second comparison.
+  if (failure >= 128)
+    CheckUnderFailure(static_cast<std::size_t>(failure - 127), referenceTree,
+                      outputTree, searched, same, found);
 
   // A document always equals itself, whatever its attribute values.
   CountingFile twin(referenceTree);

@@ -41,8 +41,9 @@ def parser_seeds():
 
 
 def compare_seeds():
-    # numbers: version selector, declaration count, then per declaration
-    # (pooled flag, pool index, type selector), then the searched name.
+    # numbers: version selector, failing allocation (0: none, 128 + n: the
+    # n + 1-th), declaration count, then per declaration (pooled flag, pool
+    # index, type selector), then the searched name.
     cases = {
         "equal": ([b'<a x="1.0"><b/></a>'], b'<a x="1.00"><b/></a>', [2, 1, 1, 0, 1, 0]),
         "tolerance-v1": ([b'<a x="1" y="2"/>'], b'<a x="1.0009" y="3"/>', [0, 2, 1, 0, 1, 1, 1, 1, 0]),
@@ -54,7 +55,11 @@ def compare_seeds():
     }
     for name, (strings, rest, numbers) in cases.items():
         front = b"".join(s + b"\\x" for s in strings)
+        numbers = numbers[:1] + [0] + numbers[1:]
         write("file_compare", name, front + rest + bytes(reversed(numbers)))
+        numbers[1] = 128 + 4
+        write("file_compare", name + "-failing",
+              front + rest + bytes(reversed(numbers)))
 
 
 # Operation numbers of the stream target, in its order.
