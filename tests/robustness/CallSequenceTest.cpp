@@ -144,4 +144,26 @@ TEST_F(CallSequenceTest, TeardownInAnyOrder) {
   VisuXMLMarkup::DestroyMarkups();
 }
 
+// Tests that the dump counter running past its largest value goes on
+// writing whole documents under distinct names.
+TEST_F(CallSequenceTest, CounterPastItsLimit) {
+  VisuXMLDumpControlerTestAccess::SetCounter(4294967294u);
+  SceneControler controler;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(controler.InitializeControler(), 0u);
+    EXPECT_EQ(controler.FinishXMLDump(), 0u);
+  }
+  EXPECT_EQ(VisuXMLDumpControlerTestAccess::Counter(), 1u);
+  std::size_t documents = 0;
+  for (const char* name : {"Scene4294967294.xml", "Scene-2.xml",
+                           "Scene4294967295.xml", "Scene-1.xml", "Scene0.xml"}) {
+    MOKLightXmlElement tree;
+    if (ParseText(ReadWholeFile(_Temporary.File(name)), tree)) {
+      EXPECT_TRUE(SameTree(tree, ExpectedScene(), true)) << name;
+      ++documents;
+    }
+  }
+  EXPECT_EQ(documents, 3u);
+}
+
 }  // namespace

@@ -20,6 +20,9 @@ constexpr std::size_t kSizeDivisor = 1;
 class VisuXMLDumpControlerTestAccess {
  public:
   static unsigned int Counter() { return VisuXMLDumpControler::_DumpCounter; }
+  static void SetCounter(unsigned int counter) {
+    VisuXMLDumpControler::_DumpCounter = counter;
+  }
 };
 
 // A client controller with a small but complete grammar: a root with a
