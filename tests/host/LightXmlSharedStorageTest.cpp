@@ -48,13 +48,13 @@ TEST_F(LightXmlSharedStorageTest, ValuesAreReplacedInPlace) {
   original_.SetAttributeValue("a", original_.GetAttributeValue("b"));
   for (int i = 0; i < 20; ++i)
     original_.SetAttributeValue(("n" + std::to_string(i)).c_str(), original_.GetAttributeValue("b"));
-  EXPECT_EQ(original_.GetAttributeNameAt(21).GetText() + original_.GetAttributeValueAt(21).GetText() +
-                original_.GetAttributeValueAt(0).GetText(), "n19twotwo");
   original_.SetAttributeValue("z", MOKUnicodeString("x\0y", 3));
   std::size_t length = 0;
   const char* bytes = original_.GetAttributeTextAt(22, &length);
-  EXPECT_EQ(std::string(bytes, length), std::string("x\0y", 3));
-  EXPECT_EQ(original_.GetAttributeValueAt(22).GetText(), std::string(bytes, length));
+  EXPECT_EQ(std::string(bytes, length) + original_.GetAttributeValueAt(22).GetText(),
+            std::string("x\0yx\0y", 6));
+  EXPECT_EQ(original_.GetAttributeNameAt(21).GetText() + original_.GetAttributeValueAt(21).GetText() +
+                original_.GetAttributeValueAt(0).GetText(), "n19twotwo");
 }
 
 // Tests that equal names are one shared name that outlives the element that brought it in,

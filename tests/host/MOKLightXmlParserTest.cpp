@@ -2,19 +2,16 @@
 
 #include <sys/stat.h>
 
-#include <string>
-
 #include "LightXmlTestSupport.h"
-#include "MOKLightXmlElement.h"
 #include "TemporaryDirectory.h"
 
 namespace {
 
 class MOKLightXmlParserTest : public ::testing::Test {
  protected:
-  // Parses the text, or the file it names, into a used root: a failure must
-  // leave it empty, a success hold only the new document.
-  std::string Parsed(const std::string& source, bool isFile) {
+  // Parses the text, or the file it names, into a used root: a failure must leave it empty, a
+  // success hold only the new document.
+  static std::string Parsed(const std::string& source, bool isFile) {
     MOKLightXmlElement root("old");
     root.SetAttributeValue("old", "1");
     root.AddChild(MOKLightXmlElement("oldChild"));
@@ -26,42 +23,34 @@ class MOKLightXmlParserTest : public ::testing::Test {
   TemporaryDirectory directory_;
 };
 
-// Tests what documents read into: layout whitespace dropped, text runs
-// joined, references and encodings turned into UTF-8; failures empty.
+// Tests what documents read into: layout whitespace dropped, text runs joined, references and
+// encodings turned into UTF-8; failures leave the root empty.
 TEST_F(MOKLightXmlParserTest, ReadsDocuments) {
-  const struct { const char* text; const char* tree; } kCases[] = {
+  const struct { const char *text, *tree; } kCases[] = {
       {"<r z='1' a=\"2\"><c1>t</c1><c2/></r>", "r(z=1,a=2){c1't' c2}"},
-      {"<?xml version='1.0'?><!DOCTYPE r><?p x?><!--c--><r>a<!--c-->b<?q?>c"
-       "<e/></r><!--after-->", "r'abc'{e}"},
-      {"<r>\n  <c> </c>\n  <d/>\n</r>", "r{c' ' d}"},
-      {"<r> \t\n </r>", "r' \t\n '"},
-      {"<r><![CDATA[]]>  <c/>\n</r>", "r'  '{c}"},
-      {"<r> x <c/> y </r>", "r' x  y '{c}"},
-      {"<?xml version='1.0' encoding='ISO-8859-1'?><r a='&#9;&lt;'>\xE9&amp;"
-       "&#x20AC;</r>", "r(a=\t<)'\xC3\xA9&\xE2\x82\xAC'"},
-      {"<r><c></r>", ""}, {"<r>", ""}, {"<r a='1' a='2'/>", ""},
-      {"<r/><s/>", ""}, {"text", ""}, {"<r>\x01</r>", ""}, {"<r>&x;</r>", ""},
-      {"<broken", ""}, {"", ""}, {"  \n", ""}};
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(Parsed(c.text, false), c.tree);
-  }
+      {"<?xml version='1.0'?><!DOCTYPE r><?p x?><!--c--><r>a<!--c-->b<?q?>c<e/></r><!--after-->",
+       "r'abc'{e}"},
+      {"<r>\n  <c> </c>\n  <d/>\n</r>", "r{c' ' d}"}, {"<r> \t\n </r>", "r' \t\n '"},
+      {"<r><![CDATA[]]>  <c/>\n</r>", "r'  '{c}"}, {"<r> x <c/> y </r>", "r' x  y '{c}"},
+      {"<?xml version='1.0' encoding='ISO-8859-1'?><r a='&#9;&lt;'>\xE9&amp;&#x20AC;</r>",
+       "r(a=\t<)'\xC3\xA9&\xE2\x82\xAC'"},
+      {"<r><c></r>", ""}, {"<r>", ""}, {"<r a='1' a='2'/>", ""}, {"<r/><s/>", ""}, {"text", ""},
+      {"<r>\x01</r>", ""}, {"<r>&x;</r>", ""}, {"<broken", ""}, {"", ""}, {"  \n", ""}};
+  for (const auto& c : kCases) EXPECT_EQ(Parsed(c.text, false), c.tree) << c.text;
 }
 
-// Tests reading files: missing, empty, a directory, a byte-order mark, a
-// backslashed path, one larger than a read chunk.
+// Tests reading files: missing, empty, a directory, a byte-order mark, a backslashed path, one
+// larger than a read chunk.
 TEST_F(MOKLightXmlParserTest, ReadsFiles) {
   ::mkdir(directory_.File("sub").c_str(), 0755);
   const std::string big(300000, 'x');
   const struct { const char *written, *read; std::string content, tree; } kCases[] = {
-      {nullptr, "none.xml", "", ""}, {"empty.xml", "empty.xml", "", ""},
-      {nullptr, "", "", ""}, {"bom.xml", "bom.xml", "\xEF\xBB\xBF<r>x</r>", "r'x'"},
-      {"sub/f.xml", "sub\\f.xml", "<r/>", "r"},
+      {nullptr, "none.xml", "", ""}, {"empty.xml", "empty.xml", "", ""}, {nullptr, "", "", ""},
+      {"bom.xml", "bom.xml", "\xEF\xBB\xBF<r>x</r>", "r'x'"}, {"sub/f.xml", "sub\\f.xml", "<r/>", "r"},
       {"big.xml", "big.xml", "<r>" + big + "<c/></r>", "r'" + big + "'{c}"}};
   for (const auto& c : kCases) {
-    SCOPED_TRACE(c.read);
     if (c.written) WriteWholeFile(directory_.File(c.written), c.content);
-    EXPECT_EQ(Parsed(directory_.File(c.read), true), c.tree);
+    EXPECT_EQ(Parsed(directory_.File(c.read), true), c.tree) << c.read;
   }
 }
 

@@ -33,10 +33,8 @@ MOKLightXmlElement RandomTree(unsigned seed, bool written) {
     return MOKUnicodeString(text);
   };
   const auto name = [&](int suffix) {
-    static const char* const kChars[] = {"a", "Z", "_", ":", "\xC3\xA9", "b", "0", "-", "."};
-    std::string name = kChars[random() % 5];
-    for (int i = static_cast<int>(random() % 4); i > 0; --i) name += kChars[random() % 9];
-    return MOKUnicodeString(name + std::to_string(suffix));
+    static const std::string kNames[] = {"a", "Z_", "_:x", "\xC3\xA9-.", "b.0-"};
+    return MOKUnicodeString(kNames[random() % 5] + std::to_string(suffix));
   };
   MOKLightXmlElement root;
   std::vector<MOKLightXmlElement*> nodes{&root};
@@ -89,18 +87,12 @@ TEST(MOKLightXmlWriterTest, MillionDeepChainSurvivesEveryOperation) {
   MOKLightXmlElement* node = &chain;
   for (int i = 1; i < 1000000; ++i) (node = node->AppendNewChild())->SetName("d");
   node->SetValue("bottom");
-  const auto depthAndBottom = [](const MOKLightXmlElement& root) {
-    const MOKLightXmlElement* at = &root;
-    int depth = 1;
-    for (; at->GetChildCount() == 1; ++depth) at = at->GetChildAt(0);
-    return std::to_string(depth) + at->GetValue().GetText();
-  };
-  EXPECT_EQ(depthAndBottom(MOKLightXmlElement(chain)), "1000000bottom");
   const std::string text = WriteText(chain);
-  EXPECT_NE(text.find("\n" + std::string(64, ' ') + "<d>"), std::string::npos);
+  EXPECT_NE(text.find("\n" + std::string(64, ' ') + "<d>bottom</d>"), std::string::npos);
   EXPECT_EQ(text.find(std::string(66, ' ')), std::string::npos);
+  EXPECT_TRUE(WriteText(MOKLightXmlElement(chain)) == text);
   ASSERT_EQ(ParseText(text, reread, 1 << 20), 1);
-  EXPECT_EQ(depthAndBottom(reread), "1000000bottom");
+  EXPECT_TRUE(WriteText(reread) == text);
 }
 
 // Tests that offending name bytes become '_' (every time a shared name occurs), an empty name
@@ -128,8 +120,7 @@ TEST(MOKLightXmlWriterTest, GetXmlCommitsOnlyOnSuccess) {
   committed.committed = true;
   MOKLightXmlOutputFormatter formatter(behindFormatter);
   EXPECT_NE(MOKLightXmlParser().GetXml(root, good), 0);
-  EXPECT_TRUE(good.committed);
-  EXPECT_EQ(good.text, kDeclaration + "<r/>");
+  EXPECT_TRUE(good.committed && good.text == kDeclaration + "<r/>");
   EXPECT_EQ(MOKLightXmlParser().GetXml(root, failing), 0);
   EXPECT_EQ(MOKLightXmlParser().GetXml(root, committed), 0);
   EXPECT_EQ(MOKLightXmlParser().GetXml(root, formatter), 0);
