@@ -100,9 +100,11 @@ def main(paths):
     replay = [len(e) for n, e in runs.items() if n.startswith("BM_Replay")]
     others = [len(e) for n, e in runs.items() if not n.startswith("BM_Replay")]
     print("Machine: " + machine())
-    print("Medians of %d fresh processes per replay benchmark and %d runs per "
-          "in-process benchmark, repetitions interleaved."
-          % (min(replay) if replay else 0, min(others) if others else 0))
+    print("Medians of %d fresh processes per replay benchmark and of %d runs "
+          "per in-process benchmark\n(over %d fresh processes), repetitions "
+          "interleaved in random order."
+          % (min(replay) if replay else 0, min(others) if others else 0,
+             len([p for p in paths if "bench_stream" in p])))
     print()
     header = ("Benchmark", "Measured", "Floor", "Ratio", "CPU ratio", "Target", "Result")
     widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(7)]
