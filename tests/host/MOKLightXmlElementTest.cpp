@@ -6,18 +6,15 @@ namespace {
 
 class MOKLightXmlElementTest : public ::testing::Test {
  protected:
+  // The copy AddChild keeps must not follow later changes of its argument.
   void SetUp() override {
-    element_.SetValue("text");
-    element_.SetAttributeValue("a", "1");
-    element_.SetAttributeValue("b", "2");
-    MOKLightXmlElement child("Child");
-    child.AddChild(MOKLightXmlElement("Grandchild"));
-    element_.AddChild(child);
-    child.SetName("Changed");
-    element_.AddChild(MOKLightXmlElement("Second"));
+    ASSERT_EQ(ParseText("<Scene a='1' b='2'>text<Child><Grandchild/></Child></Scene>", element_), 1);
+    MOKLightXmlElement second("Second");
+    element_.AddChild(second);
+    second.SetName("Changed");
   }
 
-  MOKLightXmlElement element_{"Scene"};
+  MOKLightXmlElement element_;
   const std::string kTree = "Scene(a=1,b=2)'text'{Child{Grandchild} Second}";
 };
 

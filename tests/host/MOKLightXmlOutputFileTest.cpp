@@ -73,11 +73,12 @@ TEST_F(MOKLightXmlOutputFileTest, CommitPutsBytesInPlace) {
 }
 
 // Tests that failing writes (missing directory, directory, dangling link, NUL in the path, file
-// size limit) leave everything as it was, with no temporary file.
+// size limit, also through a link) leave everything as it was, with no temporary file.
 TEST_F(MOKLightXmlOutputFileTest, FailuresLeaveEverythingAsItWas) {
   WriteWholeFile(directory_.File("out.xml"), "old");
   fs::create_directory(directory_.File("dir.xml"));
   fs::create_symlink(directory_.File("nowhere.xml"), directory_.File("link.xml"));
+  fs::create_symlink(directory_.File("out.xml"), directory_.File("alias.xml"));
   for (int i = 0; i < 2000; ++i) tree_.AddChild(MOKLightXmlElement("child"));
   const std::string before = Listing();
   for (const std::string& name : {"missing/out.xml"s, "dir.xml"s, "link.xml"s, "out.xml\0x"s})
@@ -87,7 +88,7 @@ TEST_F(MOKLightXmlOutputFileTest, FailuresLeaveEverythingAsItWas) {
   const struct rlimit small = {4096, saved.rlim_max};
   ::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  EXPECT_EQ(WriteFile(tree_, directory_.File("out.xml")), 0);
+  for (const char* name : {"out.xml", "alias.xml"}) EXPECT_EQ(WriteFile(tree_, directory_.File(name)), 0);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   EXPECT_EQ(Listing(), before);
 }
