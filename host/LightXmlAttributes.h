@@ -47,7 +47,8 @@ class LightXmlAttributes {
   // reference is taken over.
   static void Append(LightXmlAttributes*& block, LightXmlName* name,
                      const char* value, std::size_t length);
-  // Replaces the value of an entry of an unshared block (which may move).
+  // Replaces the value of an entry; a shared block is copied first, and the
+  // block may move (block is updated).
   static void Replace(LightXmlAttributes*& block, std::size_t index,
                       const char* value, std::size_t length);
   // Makes room for that many more entries and bytes (the block may move).

@@ -8,7 +8,8 @@
 
 // One element or attribute name, held once for the whole process however
 // many elements carry it. Elements keep a counted reference; the name goes
-// when the last one lets it go.
+// when the last one lets it go. Like the elements themselves, names are
+// used from one thread at a time: the counts take no lock.
 struct LightXmlName {
   MOKUnicodeString text;
   std::uint32_t references;
