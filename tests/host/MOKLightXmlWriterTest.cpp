@@ -99,10 +99,9 @@ TEST(MOKLightXmlWriterTest, MillionDeepChainSurvivesEveryOperation) {
 // "_", and that attribute names made equal by this stay apart.
 TEST(MOKLightXmlWriterTest, SanitizesNames) {
   MOKLightXmlElement root("1a b\xFF"), bad("a\xE2\x82\xAC");
-  bad.SetAttributeValue("a_", "1");
-  bad.SetAttributeValue("a\x01", "2");
-  bad.SetAttributeValue("", "3");
-  bad.SetAttributeValue("_", "4");
+  int value = 0;
+  for (const char* name : {"a_", "a\x01", "", "_"})
+    bad.SetAttributeValue(name, std::to_string(++value).c_str());
   root.AddChild(bad);
   root.AddChild(bad);
   root.AddChild(MOKLightXmlElement(""));
