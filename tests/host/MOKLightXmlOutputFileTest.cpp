@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -22,14 +23,17 @@ class MOKLightXmlOutputFileTest : public ::testing::Test {
     tree_.AddChild(MOKLightXmlElement("child"));
   }
 
-  // Every entry under the directory, sorted, with its permissions and, for files, content.
+  // Every entry under the directory, sorted; links marked, files with octal mode and content.
   std::string Listing() const {
     std::set<std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(directory_.Path())) {
       const auto status = entry.symlink_status();
-      entries.insert(entry.path().string().substr(directory_.Path().size()) + " " +
-                     std::to_string(static_cast<int>(status.permissions())) + " " +
-                     (fs::is_regular_file(status) ? ReadWholeFile(entry.path()) : "") + ";");
+      char mode[8];
+      std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(status.permissions()));
+      std::string line = entry.path().string().substr(directory_.Path().size());
+      if (fs::is_symlink(status)) line += " link";
+      if (fs::is_regular_file(status)) line += " " + std::string(mode) + " " + ReadWholeFile(entry.path());
+      entries.insert(line + ";");
     }
     std::string listing;
     for (const std::string& entry : entries) listing += entry;
@@ -45,15 +49,15 @@ class MOKLightXmlOutputFileTest : public ::testing::Test {
   TemporaryDirectory directory_;
 };
 
-// Tests that a new file gets mode 0644 (420) and a replaced one keeps its mode, that a
+// Tests that a new file gets mode 0644 and a replaced one keeps its mode, that a
 // backslashed path reaches its directory, and that no temporary file is left behind.
 TEST_F(MOKLightXmlOutputFileTest, WritesAndReplacesFiles) {
   ASSERT_NE(WriteFile(tree_, directory_.Path() + "\\out.xml"), 0);
-  EXPECT_EQ(Listing(), "/out.xml 420 " + Document("root") + ";");
+  EXPECT_EQ(Listing(), "/out.xml 644 " + Document("root") + ";");
   fs::permissions(directory_.File("out.xml"), fs::perms::owner_read | fs::perms::owner_write);
   tree_.SetName("r");
   ASSERT_NE(WriteFile(tree_, directory_.File("out.xml")), 0);
-  EXPECT_EQ(Listing(), "/out.xml 384 " + Document("r") + ";");
+  EXPECT_EQ(Listing(), "/out.xml 600 " + Document("r") + ";");
 }
 
 // Tests that the bytes are in place as soon as Commit returns, not before, and that a file
@@ -69,7 +73,7 @@ TEST_F(MOKLightXmlOutputFileTest, CommitPutsBytesInPlace) {
     EXPECT_EQ(file.Write("d", 1), 0);
   }
   MOKLightXmlOutputFile(path.c_str()).Write("new", 3);
-  EXPECT_EQ(Listing(), "/out.xml 420 abc;");
+  EXPECT_EQ(Listing(), "/out.xml 644 abc;");
 }
 
 // Tests that failing writes (missing directory, directory, dangling link, NUL in the path, file
@@ -103,7 +107,7 @@ TEST_F(MOKLightXmlOutputFileTest, DevicesAndLinksAreWrittenThrough) {
   WriteWholeFile(directory_.File("real/out.xml"), "old");
   fs::create_symlink(directory_.File("real/out.xml"), directory_.File("link.xml"));
   ASSERT_NE(WriteFile(tree_, directory_.File("link.xml")), 0);
-  EXPECT_EQ(Listing(), "/link.xml 511 ;/real 493 ;/real/out.xml 420 " + Document("root") + ";");
+  EXPECT_EQ(Listing(), "/link.xml link;/real/out.xml 644 " + Document("root") + ";/real;");
 }
 
 }  // namespace
