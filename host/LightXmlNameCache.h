@@ -18,9 +18,13 @@ class LightXmlNameCache {
   // The shared name with that text, one reference taken for the caller;
   // null for an empty text. Throws std::bad_alloc when memory runs out.
   LightXmlName* Acquire(const char* text, std::size_t length);
+  // The same for a NUL-terminated text, measured while it is hashed.
+  LightXmlName* Acquire(const char* text);
 
  private:
   static constexpr std::size_t kSlots = 256;
+  LightXmlName* AcquireInSlot(std::size_t slot, const char* text,
+                              std::size_t length);
   LightXmlName* _Slots[kSlots];
 };
 

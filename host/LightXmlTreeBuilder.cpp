@@ -71,7 +71,7 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
     EndRun(true);
     element = _Stack.back().element->AppendNewChild();
   }
-  element->AdoptName(_Names.Acquire(name, std::strlen(name)));
+  element->AdoptName(_Names.Acquire(name));
   if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
   _Stack.push_back(Frame{element, std::string()});
 }
@@ -80,18 +80,20 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
 // has already refused repeated attribute names.
 LightXmlAttributes* LightXmlTreeBuilder::Attributes(
     const XML_Char** attributes) {
-  std::size_t count = 0;
+  // Each value is measured once; the lengths are kept for the copy.
+  _ValueLengths.clear();
   std::size_t bytes = 0;
   for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2) {
-    ++count;
-    bytes += std::strlen(pair[1]);
+    _ValueLengths.push_back(std::strlen(pair[1]));
+    bytes += _ValueLengths.back();
   }
-  LightXmlAttributes* block = LightXmlAttributes::Create(count, bytes);
+  LightXmlAttributes* block =
+      LightXmlAttributes::Create(_ValueLengths.size(), bytes);
   try {
+    const std::size_t* length = _ValueLengths.data();
     for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)
-      LightXmlAttributes::Append(block,
-                                 _Names.Acquire(pair[0], std::strlen(pair[0])),
-                                 pair[1], std::strlen(pair[1]));
+      LightXmlAttributes::Append(block, _Names.Acquire(pair[0]), pair[1],
+                                 *length++);
   } catch (...) {
     LightXmlAttributes::Release(block);
     throw;

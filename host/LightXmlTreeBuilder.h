@@ -49,6 +49,7 @@ class LightXmlTreeBuilder {
   LightXmlNameCache _Names;
   std::vector<Frame> _Stack;
   std::string _Run;
+  std::vector<std::size_t> _ValueLengths;
   bool _RunHasCdata;
   bool _Complete;
   bool _Failed;
