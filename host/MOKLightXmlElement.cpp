@@ -258,15 +258,6 @@ void MOKLightXmlElement::ShareAttributesOf(const MOKLightXmlElement& other) {
   _pAttributes = shared;
 }
 
-void MOKLightXmlElement::AppendAttributeOf(const MOKLightXmlElement& source,
-                                           std::size_t index) {
-  const LightXmlAttributes::Entry& entry = source._pAttributes->At(index);
-  LightXmlAttributes::Append(_pAttributes,
-                             LightXmlNamePool::Share(entry.name),
-                             source._pAttributes->ValueData(index),
-                             entry.length);
-}
-
 void MOKLightXmlElement::ReserveAttributes(std::size_t count,
                                            std::size_t bytes) {
   LightXmlAttributes::Reserve(_pAttributes, count, bytes);

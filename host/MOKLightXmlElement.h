@@ -67,9 +67,6 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   // Replaces the attributes with those of other, shared until either
   // element changes them.
   void ShareAttributesOf(const MOKLightXmlElement& other);
-  // Appends attribute number index of source, without looking for the name:
-  // for builders whose names are known to be unique.
-  void AppendAttributeOf(const MOKLightXmlElement& source, std::size_t index);
   // Appends an attribute without looking for the name, for builders whose
   // input already guarantees unique names (the parser).
   void AppendAttribute(const MOKUnicodeString& name,
