@@ -17,6 +17,26 @@ MOKLightXmlElement* VisuXMLMarkup::_spXMLRootNode = nullptr;
 
 namespace {
 
+// The element that will hold the finished tree of the outermost markup.
+// It is allocated when that markup opens, so that its close cannot lose the
+// whole document to a failed allocation.
+MOKLightXmlElement* gReservedTreeHolder = nullptr;
+
+bool ReserveTreeHolder() {
+  if (gReservedTreeHolder == nullptr)
+    gReservedTreeHolder = new (std::nothrow) MOKLightXmlElement();
+  return gReservedTreeHolder != nullptr;
+}
+
+// Moves the finished tree into the reserved holder and hands the holder on.
+MOKLightXmlElement* TakeTreeHolder(MOKLightXmlElement&& tree) {
+  if (!ReserveTreeHolder()) return nullptr;
+  MOKLightXmlElement* const holder = gReservedTreeHolder;
+  gReservedTreeHolder = nullptr;
+  *holder = std::move(tree);
+  return holder;
+}
+
 constexpr std::uint32_t kNoAttributeIndex = 0xFFFFFFFFu;
 constexpr int kNamesEqual = 2;
 
@@ -148,6 +168,8 @@ void VisuXMLMarkup::ClearMarkupsHistory() {
   _sppMarkupHistory = nullptr;
   _suiSizeOfMarkupHistory = 0;
   _suiNbMarkupLevels = 0;
+  delete gReservedTreeHolder;
+  gReservedTreeHolder = nullptr;
 }
 
 // ---- Writing ----
@@ -228,6 +250,7 @@ VisuXMLError VisuXMLMarkup::CloseMarkupInStream() {
 VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
   if (!VisuXMLMarkupHistory::MakeRoom()) return 3;
   if (_suiNbMarkupLevels == 0) {
+    if (!ReserveTreeHolder()) return 3;
     VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::CreateFor(*this);
     if (entry == nullptr) return 3;
     _sppMarkupHistory[0] = entry;
@@ -311,8 +334,7 @@ VisuXMLError VisuXMLMarkup::PopMarkupFromHistory() {
   if (_suiNbMarkupLevels == 0) {
     // A tree nobody took is replaced: free it rather than lose it.
     delete _spXMLRootNode;
-    _spXMLRootNode =
-        new (std::nothrow) MOKLightXmlElement(std::move(entry->_XMLNode));
+    _spXMLRootNode = TakeTreeHolder(std::move(entry->_XMLNode));
   } else {
     VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
     parent->_XMLNode.AddChild(std::move(entry->_XMLNode));
