@@ -1,13 +1,38 @@
 #include "MOKLightXmlInputFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "MOKPath.h"
+
+namespace {
+
+// Only regular files are read. Opening without blocking keeps a named pipe
+// that nobody writes from holding the host for ever, and devices such as
+// /dev/zero never end.
+std::FILE* OpenRegularFile(const std::string& native) {
+  const int descriptor =
+      ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
+  struct stat info;
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(descriptor);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(descriptor, "rb");
+  if (file == nullptr) ::close(descriptor);
+  return file;
+}
+
+}  // namespace
 
 MOKLightXmlInputFile::MOKLightXmlInputFile(const MOKUnicodeString& path)
     : _pFile(nullptr) {
   const std::string native = MOKToNativePath(path);
   // A NUL inside the text would silently name another file.
   if (!native.empty() && native.find('\0') == std::string::npos)
-    _pFile = std::fopen(native.c_str(), "rb");
+    _pFile = OpenRegularFile(native);
 }
 
 MOKLightXmlInputFile::~MOKLightXmlInputFile() {

@@ -7,7 +7,8 @@
 #include "MOKLightXmlInputStream.h"
 #include "MOKUnicodeString.h"
 
-// An input stream on a file. Backslashes in the path are read as '/'.
+// An input stream on a regular file; anything else (a directory, a pipe, a
+// device) is not valid. Backslashes in the path are read as '/'.
 class MOKHOST_EXPORT MOKLightXmlInputFile : public MOKLightXmlInputStream {
  public:
   explicit MOKLightXmlInputFile(const MOKUnicodeString& path);

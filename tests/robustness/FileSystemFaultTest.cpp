@@ -204,12 +204,7 @@ TEST_F(FileSystemFaultTest, EndlessDeviceAsReferenceIsRefused) {
 
 // Tests that a pipe nobody writes, as reference, is refused instead of
 // blocking the host for ever.
-// Disabled: MOKLightXmlInputFile's constructor (host/MOKLightXmlInputFile.cpp)
-// opens the path with fopen, which waits for a writer on a named pipe, so
-// VisuXMLFile, the replay and the compare tool hang. Proposed fix: open with
-// open(O_RDONLY | O_NONBLOCK | O_CLOEXEC), refuse what fstat does not report
-// as a regular file, then fdopen.
-TEST_F(FileSystemFaultTest, DISABLED_PipeAsReferenceIsRefusedWithoutBlocking) {
+TEST_F(FileSystemFaultTest, PipeAsReferenceIsRefusedWithoutBlocking) {
   const std::string pipe = _Temporary.File("Scene_Ref_1.xml");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
   EXPECT_EXIT(
