@@ -5,6 +5,7 @@
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDumpVersion.h"
 #include "VisuXMLFile.h"
+#include "compare/AttributeNameIndex.h"
 #include "compare/VisuXMLFileChains.h"
 
 namespace {
@@ -14,6 +15,9 @@ const char* const kNumberFormat = "%le";
 const double kAbsoluteTolerance = 0.001;
 const double kRelativeTolerance = 0.01;
 const double kSmallNumberBound = 0.01;
+// Up to this many output attributes a walk of the chain per reference
+// attribute costs less than building an index by name.
+const std::size_t kLinearPairingLimit = 16;
 
 bool AgreeAbsolutely(double reference, double output) {
   return output + kAbsoluteTolerance > reference &&
@@ -91,12 +95,23 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
     DestroyChain(outputChain);
     return;
   }
+  // Without the index (few attributes, or no memory for it) each reference
+  // attribute walks the output chain, which is quadratic in the worst case.
+  AttributeNameIndex<VisuXMLAttributesChain> index;
+  if (output->GetAttributeCount() > kLinearPairingLimit)
+    index.Build(outputChain, output->GetAttributeCount());
+  // Every attribute set on result comes from a distinct output entry, so
+  // distinct output names on a result without attributes are all new.
+  const bool appendToResult = index.IsBuilt() && !index.HasRepeatedName() &&
+                              result.GetAttributeCount() == 0;
   for (VisuXMLAttributesChain* entry = referenceChain;
        entry != nullptr && outputChain != nullptr; entry = entry->_pNext) {
-    VisuXMLAttributesChain* partner = outputChain->FindUnmatched(*entry->_pName);
+    VisuXMLAttributesChain* partner =
+        index.IsBuilt() ? index.Take(*entry->_pName)
+                        : outputChain->FindUnmatched(*entry->_pName);
     if (partner == nullptr) continue;
     // Set before the values are compared: the result shows the output's.
-    result.SetAttributeValue(*partner->_pName, partner->Value());
+    partner->CopyOnto(result, appendToResult);
     if (!ValuesAgree(*entry->_pName, entry->_pValue, entry->_uiLength,
                      partner->_pValue, partner->_uiLength))
       VisuXMLAttributesChain::AddError(*this, VisuXMLAttributeValueChanged,
@@ -106,11 +121,13 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
   }
   if (referenceChain != nullptr)
     referenceChain->ReportUnmatched(*this, VisuXMLAttributeNotInOutput,
-                                    reference, output, result, errorCount);
+                                    reference, output, result, errorCount,
+                                    appendToResult);
   DestroyChain(referenceChain);
   if (outputChain != nullptr)
     outputChain->ReportUnmatched(*this, VisuXMLAttributeNotInReference,
-                                 reference, output, result, errorCount);
+                                 reference, output, result, errorCount,
+                                 appendToResult);
   DestroyChain(outputChain);
 }
 
@@ -171,15 +188,24 @@ bool VisuXMLFile::VisuXMLAttributesChain::IsUnset() const {
 void VisuXMLFile::VisuXMLAttributesChain::ReportUnmatched(
     VisuXMLFile& file, _VisuXMLAttributeError error,
     MOKLightXmlElement* reference, MOKLightXmlElement* output,
-    MOKLightXmlElement& result, unsigned int& errorCount) {
+    MOKLightXmlElement& result, unsigned int& errorCount,
+    bool appendToResult) {
   for (VisuXMLAttributesChain* entry = this; entry != nullptr;
        entry = entry->_pNext) {
     if (entry->_Matched || entry->IsUnset()) continue;
     if (error == VisuXMLAttributeNotInReference)
-      result.SetAttributeValue(*entry->_pName, entry->Value());
+      entry->CopyOnto(result, appendToResult);
     AddError(file, error, reference, output, entry->_pName, result,
              errorCount);
   }
+}
+
+void VisuXMLFile::VisuXMLAttributesChain::CopyOnto(MOKLightXmlElement& result,
+                                                  bool appendToResult) const {
+  if (appendToResult)
+    result.AppendAttribute(*_pName, Value());
+  else
+    result.SetAttributeValue(*_pName, Value());
 }
 
 void VisuXMLFile::VisuXMLAttributesChain::AddError(

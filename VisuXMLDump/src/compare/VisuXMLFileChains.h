@@ -77,11 +77,15 @@ class VisuXMLFile::VisuXMLAttributesChain {
   // True when the value is the unset value "???".
   bool IsUnset() const;
   // Adds one error element for every unmatched entry whose value is set, in
-  // order; the output side also copies the attribute onto result first.
+  // order; the output side also copies the attribute onto result first
+  // (see CopyOnto for appendToResult).
   void ReportUnmatched(VisuXMLFile& file, _VisuXMLAttributeError error,
                        MOKLightXmlElement* reference,
                        MOKLightXmlElement* output, MOKLightXmlElement& result,
-                       unsigned int& errorCount);
+                       unsigned int& errorCount, bool appendToResult);
+  // Sets the attribute on result; appendToResult skips the look-up for an
+  // attribute of that name, for callers that know there is none.
+  void CopyOnto(MOKLightXmlElement& result, bool appendToResult) const;
   // Compares two elements that carry the same attribute names in the same
   // order, with the outcome of the pairing by name: value changes only.
   static void CompareAligned(VisuXMLFile& file, MOKLightXmlElement* reference,
