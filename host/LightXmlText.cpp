@@ -106,20 +106,42 @@ void AppendEscaped(std::string& out, const char* data, std::size_t size,
                static_cast<std::size_t>(p - plain));
     if (p == end) break;
     const std::size_t length = XmlCharLength(p, end);
-    if (length > 1) {
-      out.append(reinterpret_cast<const char*>(p), length);
-      p += length;
-      continue;
-    }
     const char* escape = length == 1 ? EscapeFor(*p, attribute) : nullptr;
-    if (escape != nullptr)
+    if (escape != nullptr) {
       out.append(escape);
-    else if (length == 1)
-      out += static_cast<char>(*p);
-    else
-      out.append(kReplacement);
-    ++p;
+      ++p;
+    } else {
+      p += AppendCharacter(out, p, length);
+    }
   }
+}
+
+std::size_t AppendCharacter(std::string& out, const unsigned char* p,
+                            std::size_t length) {
+  if (length == 0) {
+    out.append(kReplacement);
+    return 1;
+  }
+  out.append(reinterpret_cast<const char*>(p), length);
+  return length;
+}
+
+const unsigned char* FindUnwritable(const unsigned char* p,
+                                    const unsigned char* end) {
+  while (p < end) {
+    // Printable ASCII, the bulk of any dump, needs no decoding.
+    while (p < end && *p >= 0x20 && *p < 0x7F) ++p;
+    if (p == end) break;
+    const std::size_t length = XmlCharLength(p, end);
+    if (length == 0) break;
+    p += length;
+  }
+  return p;
+}
+
+void AppendWritable(std::string& out, const unsigned char* p,
+                    const unsigned char* end) {
+  while (p < end) p += AppendCharacter(out, p, XmlCharLength(p, end));
 }
 
 XmlNameSanitizer::XmlNameSanitizer() : _Parser(nullptr) {}

@@ -21,6 +21,18 @@ void AppendEscaped(std::string& out, const std::string& text, bool attribute);
 void AppendEscaped(std::string& out, const char* data, std::size_t size,
                    bool attribute);
 
+// Appends the character of that length at p, or U+FFFD in place of the
+// byte at p when length is 0 (as XmlCharLength gives for a byte XML cannot
+// carry); returns how many bytes of the input were consumed.
+std::size_t AppendCharacter(std::string& out, const unsigned char* p,
+                            std::size_t length);
+// The first byte XML cannot carry, end when there is none.
+const unsigned char* FindUnwritable(const unsigned char* p,
+                                    const unsigned char* end);
+// Appends the bytes unescaped, every byte XML cannot carry as U+FFFD.
+void AppendWritable(std::string& out, const unsigned char* p,
+                    const unsigned char* end);
+
 // Turns any byte string into an XML Name the reader accepts: each offending
 // byte becomes '_', an empty name becomes "_". Non-ASCII characters are
 // judged by the reader (Expat) itself, once each.

@@ -73,7 +73,28 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
   }
   element->AdoptName(_Names.Acquire(name));
   if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
+  if (!HasWritableNames(*element)) {
+    _Failed = true;
+    XML_StopParser(_Parser, XML_FALSE);
+    return;
+  }
   _Stack.push_back(Frame{element, std::string()});
+}
+
+bool LightXmlTreeBuilder::HasWritableNames(const MOKLightXmlElement& element) {
+  if (!IsWritable(element.GetSharedName())) return false;
+  for (std::size_t i = 0; i < element.GetAttributeCount(); ++i)
+    if (!IsWritable(element.GetAttributeSharedNameAt(i))) return false;
+  return true;
+}
+
+// The verdict is kept on the shared name, where the writer finds it too:
+// each distinct name is judged once per process.
+bool LightXmlTreeBuilder::IsWritable(const LightXmlName* name) {
+  if (name == nullptr) return false;
+  if (name->writerVerdict == 0)
+    name->writerVerdict = _WriterNames.IsValid(name->text.GetText()) ? 1 : 2;
+  return name->writerVerdict == 1;
 }
 
 // The attributes of a start tag in one block of exactly their size. Expat

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LightXmlNameCache.h"
+#include "LightXmlText.h"
 #include "MOKLightXmlElement.h"
 
 // Builds an element tree straight from Expat's callbacks, with a stack of
@@ -15,6 +16,10 @@
 // An element's text is its character data. In an element with children, a
 // whitespace-only run of character data between two tags is layout and is
 // dropped, unless it holds a CDATA section, which marks it as content.
+//
+// A document holding a name the writer would rename is refused: Expat takes
+// some characters in names only from UTF-16 or Latin-1 input, while the
+// writer writes UTF-8. So every tree read is written back unchanged.
 class LightXmlTreeBuilder {
  public:
   explicit LightXmlTreeBuilder(MOKLightXmlElement& root);
@@ -41,12 +46,15 @@ class LightXmlTreeBuilder {
   void Guarded(Step step);
   void Start(const XML_Char* name, const XML_Char** attributes);
   LightXmlAttributes* Attributes(const XML_Char** attributes);
+  bool HasWritableNames(const MOKLightXmlElement& element);
+  bool IsWritable(const LightXmlName* name);
   void End();
   void EndRun(bool childFollows);
 
   MOKLightXmlElement& _Root;
   XML_Parser _Parser;
   LightXmlNameCache _Names;
+  XmlNameSanitizer _WriterNames;
   std::vector<Frame> _Stack;
   std::string _Run;
   std::vector<std::size_t> _ValueLengths;

@@ -1,6 +1,7 @@
 #include "MOKLightXmlElement.h"
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 #include "LightXmlAttributes.h"
@@ -96,10 +97,21 @@ void MOKLightXmlElement::ReleaseOwnData() {
   _pAttributes = nullptr;
 }
 
+// A copy that runs out of memory leaves this element empty: the subtree
+// made so far is freed before the exception goes on.
+void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
+  try {
+    CopySubtree(source);
+  } catch (...) {
+    Reset();
+    throw;
+  }
+}
+
 // Copies node by node with an explicit work list: recursion would overflow
 // the stack on deeply nested documents. Names and attribute blocks are
-// shared, not copied.
-void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
+// shared, not copied. Every node is complete before its children are made.
+void MOKLightXmlElement::CopySubtree(const MOKLightXmlElement& source) {
   std::vector<std::pair<const MOKLightXmlElement*, MOKLightXmlElement*>> work;
   work.emplace_back(&source, this);
   while (!work.empty()) {
@@ -111,9 +123,9 @@ void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
     to->_pAttributes = LightXmlAttributes::Share(from->_pAttributes);
     to->_Children.reserve(from->_Children.size());
     for (const MOKLightXmlElement* child : from->_Children) {
-      MOKLightXmlElement* copy = new MOKLightXmlElement();
-      to->_Children.push_back(copy);
-      work.emplace_back(child, copy);
+      // The slot is reserved: the push cannot throw once the child exists.
+      to->_Children.push_back(new MOKLightXmlElement());
+      work.emplace_back(child, to->_Children.back());
     }
   }
 }
@@ -139,21 +151,34 @@ int MOKLightXmlElement::Assign(const MOKLightXmlElementItf& other) {
   return 1;
 }
 
+// The child is made before the slot: an allocation that throws leaves the
+// children as they were, never with an empty slot.
+void MOKLightXmlElement::Append(std::unique_ptr<MOKLightXmlElement>& child) {
+  _Children.push_back(child.get());
+  child.release();
+}
+
 int MOKLightXmlElement::AddChild(const MOKLightXmlElement& child) {
-  _Children.push_back(nullptr);
-  _Children.back() = new MOKLightXmlElement(child);
+  auto copy = std::make_unique<MOKLightXmlElement>(child);
+  Append(copy);
   return 1;
 }
 
+// Should the slot fail to grow, the content is handed back to the argument.
 int MOKLightXmlElement::AddChild(MOKLightXmlElement&& child) {
-  _Children.push_back(nullptr);
-  _Children.back() = new MOKLightXmlElement(std::move(child));
+  auto taken = std::make_unique<MOKLightXmlElement>(std::move(child));
+  try {
+    Append(taken);
+  } catch (...) {
+    child = std::move(*taken);
+    throw;
+  }
   return 1;
 }
 
 MOKLightXmlElement* MOKLightXmlElement::AppendNewChild() {
-  _Children.push_back(nullptr);
-  _Children.back() = new MOKLightXmlElement();
+  auto child = std::make_unique<MOKLightXmlElement>();
+  Append(child);
   return _Children.back();
 }
 

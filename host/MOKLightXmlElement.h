@@ -2,6 +2,7 @@
 #define MOKLightXmlElement_h
 
 #include <cstddef>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,10 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
 
  private:
   void CopyFrom(const MOKLightXmlElement& source);
+  void CopySubtree(const MOKLightXmlElement& source);
+  // Takes the child over once its slot exists; it stays with the caller
+  // when the slot cannot be made.
+  void Append(std::unique_ptr<MOKLightXmlElement>& child);
   void DestroyChildren();
   void ReleaseOwnData();
 

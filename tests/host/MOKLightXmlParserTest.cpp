@@ -24,7 +24,8 @@ class MOKLightXmlParserTest : public ::testing::Test {
 };
 
 // Tests what documents read into: layout whitespace dropped, text runs joined, references and
-// encodings turned into UTF-8; failures leave the root empty.
+// encodings turned into UTF-8; failures, names the writer would rename included, leave the root
+// empty.
 TEST_F(MOKLightXmlParserTest, ReadsDocuments) {
   const struct { const char *text, *tree; } kCases[] = {
       {"<r z='1' a=\"2\"><c1>t</c1><c2/></r>", "r(z=1,a=2){c1't' c2}"},
@@ -35,6 +36,9 @@ TEST_F(MOKLightXmlParserTest, ReadsDocuments) {
       {"<?xml version='1.0' encoding='ISO-8859-1'?><r a='&#9;&lt;'>\xE9&amp;&#x20AC;</r>",
        "r(a=\t<)'\xC3\xA9&\xE2\x82\xAC'"},
       {"<r><c></r>", ""}, {"<r>", ""}, {"<r a='1' a='2'/>", ""}, {"<r/><s/>", ""}, {"text", ""},
+      {"<?xml version='1.0' encoding='ISO-8859-1'?><r \xAA='1'/>", ""},
+      {"<?xml version='1.0' encoding='ISO-8859-1'?><r><\xAA/></r>", ""},
+      {"<?xml version='1.0' encoding='ISO-8859-1'?><\xE9 \xE9='1'/>", "\xC3\xA9(\xC3\xA9=1)"},
       {"<r>\x01</r>", ""}, {"<r>&x;</r>", ""}, {"<broken", ""}, {"", ""}, {"  \n", ""}};
   for (const auto& c : kCases) EXPECT_EQ(Parsed(c.text, false), c.tree) << c.text;
 }
