@@ -2,6 +2,20 @@
 
 #include "VisuXMLDumpControler.h"
 #include "VisuXMLDumpVersion.h"
+#include "VisuXMLNoThrow.h"
+
+namespace {
+
+// The host queues the request, which takes memory; when none is left the
+// command stays until the host cancels it again.
+void RequestEnd(MOKCommand& command) {
+  VisuXMLGuard(false, [&command]() {
+    command.RequestDelayedDestruction();
+    return true;
+  });
+}
+
+}  // namespace
 
 VisuXMLDumpCommand::VisuXMLDumpCommand(const MOKString& name)
     : MOKCommand(name, GetStartingMode()), _pDumpControler(nullptr) {}
@@ -18,17 +32,20 @@ VisuXMLDumpCommand& VisuXMLDumpCommand::operator=(
 
 VisuXMLDumpCommand::~VisuXMLDumpCommand() { _pDumpControler = nullptr; }
 
+// A dump that runs out of memory ends the command like one that could not
+// start. Only that is caught: the client's other exceptions are its own.
 MOKStatusChangeRC VisuXMLDumpCommand::Activate(MOKCommand*,
                                                MOKNotification*) {
-  if (CheckDumpContext() == 0) {
+  const bool running = VisuXMLGuard(false, [this]() {
+    if (CheckDumpContext() != 0) return false;
     _pDumpControler = GetDumpControler();
-    if (_pDumpControler != nullptr &&
-        _pDumpControler->InitializeControler() == 0) {
-      RunDump();
-      return 0;
-    }
-  }
-  RequestDelayedDestruction();
+    if (_pDumpControler == nullptr ||
+        _pDumpControler->InitializeControler() != 0)
+      return false;
+    RunDump();
+    return true;
+  });
+  if (!running) RequestEnd(*this);
   return 0;
 }
 
@@ -38,7 +55,7 @@ MOKStatusChangeRC VisuXMLDumpCommand::Desactivate(MOKCommand*,
 }
 
 MOKStatusChangeRC VisuXMLDumpCommand::Cancel(MOKCommand*, MOKNotification*) {
-  RequestDelayedDestruction();
+  RequestEnd(*this);
   return 0;
 }
 

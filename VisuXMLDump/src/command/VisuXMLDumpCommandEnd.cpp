@@ -6,6 +6,7 @@
 #include "MOKMsgCatalog.h"
 #include "MOKUnicodeString.h"
 #include "VisuXMLDumpCommand.h"
+#include "VisuXMLNoThrow.h"
 
 namespace {
 
@@ -20,9 +21,6 @@ MOKUnicodeString CatalogText(const char* key, const char* defaultText) {
 }
 
 void ShowDumpOutcome(MOKDialog* parent, unsigned char success) {
-  MOKDlgNotify* panel = new (std::nothrow)
-      MOKDlgNotify(parent, "VisuXMLDumpNotifyPanel", kNotifyPanelStyle);
-  if (panel == nullptr) return;
   const MOKUnicodeString title =
       CatalogText("VisuXMLDumpCommandNotifyPanel.Title",
                   "ERROR : Unable to read title in catalog!");
@@ -30,6 +28,11 @@ void ShowDumpOutcome(MOKDialog* parent, unsigned char success) {
       CatalogText(success != 0 ? "VisuXMLDumpCommandNotifyPanel.DumpCompleted"
                                : "VisuXMLDumpCommandNotifyPanel.DumpFailed",
                   "ERROR : Unable to read message in catalog!");
+  // Made after the texts, so that running out of memory for them leaves
+  // no panel behind.
+  MOKDlgNotify* panel = new (std::nothrow)
+      MOKDlgNotify(parent, "VisuXMLDumpNotifyPanel", kNotifyPanelStyle);
+  if (panel == nullptr) return;
   // Any other answer means the host still shows the panel and keeps it.
   if (panel->DisplayBlocked(message, title) == 1) {
     panel->SetVisibility(kHidden);
@@ -39,7 +42,17 @@ void ShowDumpOutcome(MOKDialog* parent, unsigned char success) {
 
 }  // namespace
 
+// Without memory for the panel the outcome goes unshown, but the command
+// still ends.
 void VisuXMLDumpCommand::EndDump(MOKDialog* parent, unsigned char success) {
-  if (parent != nullptr) ShowDumpOutcome(parent, success);
-  RequestDelayedDestruction();
+  if (parent != nullptr) {
+    VisuXMLGuard(false, [parent, success]() {
+      ShowDumpOutcome(parent, success);
+      return true;
+    });
+  }
+  VisuXMLGuard(false, [this]() {
+    RequestDelayedDestruction();
+    return true;
+  });
 }

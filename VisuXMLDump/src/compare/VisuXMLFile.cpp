@@ -5,7 +5,9 @@
 
 #include "MOKLightXmlInputFile.h"
 #include "MOKLightXmlParser.h"
+#include "VisuXMLNoThrow.h"
 #include "compare/NothrowStack.h"
+#include "compare/VisuXMLFileChains.h"
 
 namespace {
 
@@ -17,18 +19,27 @@ struct SearchFrame {
 
 }  // namespace
 
+// A file that cannot be read whole, memory running out included, leaves
+// no tree: the file is then not valid.
 VisuXMLFile::VisuXMLFile(const MOKUnicodeString& path)
     : _pRootElement(nullptr) {
-  MOKLightXmlInputFile input(path);
-  MOKLightXmlParser parser;
-  MOKLightXmlElement parsed;
-  // The parsed tree is handed over, not copied: documents can be large.
-  if (parser.Parse(input, parsed) == 1)
-    _pRootElement = new (std::nothrow) MOKLightXmlElement(std::move(parsed));
+  _pRootElement = VisuXMLGuard<MOKLightXmlElement*>(
+      nullptr, [&path]() -> MOKLightXmlElement* {
+    MOKLightXmlInputFile input(path);
+    MOKLightXmlParser parser;
+    MOKLightXmlElement parsed;
+    // The parsed tree is handed over, not copied: documents can be large.
+    if (parser.Parse(input, parsed) != 1) return nullptr;
+    return new (std::nothrow) MOKLightXmlElement(std::move(parsed));
+  });
 }
 
+// The copy throws when the host's strings or child lists run out of memory;
+// the partial copy is then undone and the file is not valid.
 VisuXMLFile::VisuXMLFile(const MOKLightXmlElement& element)
-    : _pRootElement(new (std::nothrow) MOKLightXmlElement(element)) {}
+    : _pRootElement(VisuXMLGuard<MOKLightXmlElement*>(nullptr, [&element]() {
+        return new (std::nothrow) MOKLightXmlElement(element);
+      })) {}
 
 VisuXMLFile::~VisuXMLFile() {
   delete _pRootElement;
@@ -39,8 +50,11 @@ unsigned char VisuXMLFile::IsFileValid() {
   return _pRootElement != nullptr ? 1 : 0;
 }
 
+// Like a search stack that cannot grow, running out of memory answers 1.
 unsigned char VisuXMLFile::SearchForMarkup(const MOKUnicodeString& name) {
-  return RecursiveSearchForMarkup(_pRootElement, name);
+  return VisuXMLGuard<unsigned char>(1, [this, &name]() {
+    return RecursiveSearchForMarkup(_pRootElement, name);
+  });
 }
 
 // Depth first, each element before its children, with an explicit stack:
@@ -75,7 +89,20 @@ unsigned char VisuXMLFile::Compare(VisuXMLFile* output,
   if (_pRootElement == nullptr || output == nullptr ||
       output->_pRootElement == nullptr)
     return 1;
-  RecursiveComparison(_pRootElement, output->_pRootElement, result,
-                      errorCount);
+  // A walk cut short by running out of memory is not an agreement: it
+  // counts as an uncompared pair, reported in result when memory allows.
+  const bool walked = VisuXMLGuard(false, [&]() {
+    RecursiveComparison(_pRootElement, output->_pRootElement, result,
+                        errorCount);
+    return true;
+  });
+  if (!walked) {
+    ++errorCount;
+    VisuXMLGuard(false, [&result]() {
+      unsigned int ignored = 0;
+      AddUncomparedError(result, ignored);
+      return true;
+    });
+  }
   return errorCount == 0 ? 1 : 0;
 }

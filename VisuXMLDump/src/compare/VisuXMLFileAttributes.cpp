@@ -86,13 +86,15 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
                                            errorCount);
     return;
   }
-  VisuXMLAttributesChain* referenceChain = BuildAttributesChain(reference);
-  VisuXMLAttributesChain* outputChain = BuildAttributesChain(output);
+  const OwnedChain<VisuXMLAttributesChain> referenceOwner(
+      BuildAttributesChain(reference));
+  const OwnedChain<VisuXMLAttributesChain> outputOwner(
+      BuildAttributesChain(output));
+  VisuXMLAttributesChain* const referenceChain = referenceOwner.Get();
+  VisuXMLAttributesChain* const outputChain = outputOwner.Get();
   if (IsChainIncomplete(referenceChain, reference) ||
       IsChainIncomplete(outputChain, output)) {
     AddUncomparedError(result, errorCount);
-    DestroyChain(referenceChain);
-    DestroyChain(outputChain);
     return;
   }
   // Without the index (few attributes, or no memory for it) each reference
@@ -123,12 +125,10 @@ void VisuXMLFile::AttributesComparison(MOKLightXmlElement* reference,
     referenceChain->ReportUnmatched(*this, VisuXMLAttributeNotInOutput,
                                     reference, output, result, errorCount,
                                     appendToResult);
-  DestroyChain(referenceChain);
   if (outputChain != nullptr)
     outputChain->ReportUnmatched(*this, VisuXMLAttributeNotInReference,
                                  reference, output, result, errorCount,
                                  appendToResult);
-  DestroyChain(outputChain);
 }
 
 // The usual case of a replay: both elements carry the same names in the

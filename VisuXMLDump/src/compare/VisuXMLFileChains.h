@@ -16,6 +16,22 @@ void DestroyChain(Entry* head) {
   delete[] head;
 }
 
+// A chain freed when the comparison step that built it ends, however it
+// ends: the hooks and result elements may run out of memory and throw.
+template <typename Entry>
+class OwnedChain {
+ public:
+  explicit OwnedChain(Entry* head) : _pHead(head) {}
+  ~OwnedChain() { DestroyChain(_pHead); }
+  OwnedChain(const OwnedChain&) = delete;
+  OwnedChain& operator=(const OwnedChain&) = delete;
+
+  Entry* Get() const { return _pHead; }
+
+ private:
+  Entry* _pHead;
+};
+
 // Makes count entries in one block, each linked to the next; null when
 // memory runs out.
 template <typename Entry>

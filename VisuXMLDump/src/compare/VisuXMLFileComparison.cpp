@@ -1,3 +1,4 @@
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -43,6 +44,24 @@ struct ComparisonFrame {
   ComparisonFrame* _pBelow;
 };
 
+// The frames still open, freed when the walk ends however it ends: the
+// hooks and the result elements may run out of memory and throw.
+class OpenFrames {
+ public:
+  OpenFrames() = default;
+  ~OpenFrames() {
+    while (_pTop != nullptr) {
+      ComparisonFrame* const done = _pTop;
+      _pTop = done->_pBelow;
+      delete done;
+    }
+  }
+  OpenFrames(const OpenFrames&) = delete;
+  OpenFrames& operator=(const OpenFrames&) = delete;
+
+  ComparisonFrame* _pTop = nullptr;
+};
+
 bool IsChainIncomplete(const void* chain, const MOKLightXmlElement* element) {
   return chain == nullptr && element->GetChildren() != nullptr;
 }
@@ -57,7 +76,8 @@ void VisuXMLFile::RecursiveComparison(MOKLightXmlElement* reference,
                                       MOKLightXmlElement& result,
                                       unsigned int& errorCount) {
   if (reference == nullptr || output == nullptr) return;
-  ComparisonFrame* top = nullptr;
+  OpenFrames frames;
+  ComparisonFrame*& top = frames._pTop;
   do {
     MOKLightXmlElement& parent = top != nullptr ? top->_Result : result;
     StartMarkupComparison(reference, output);
@@ -69,21 +89,21 @@ void VisuXMLFile::RecursiveComparison(MOKLightXmlElement* reference,
       ++errorCount;
     } else if ((opened = new (std::nothrow)
                     ComparisonFrame(reference, output, top)) != nullptr) {
-      AttributesComparison(reference, output, opened->_Result, errorCount);
       top = opened;
+      AttributesComparison(reference, output, opened->_Result, errorCount);
     } else {
       AddUncomparedError(parent, errorCount);
     }
     if (opened == nullptr) EndMarkupComparison(reference, output);
     while (top != nullptr && !top->NextPair(reference, output)) {
-      ComparisonFrame* done = top;
-      top = done->_pBelow;
+      ComparisonFrame* const done = top;
       ChildrenComparison(done->_pReference, done->_pOutput, done->_Result,
                          errorCount);
-      (top != nullptr ? top->_Result : result)
+      (done->_pBelow != nullptr ? done->_pBelow->_Result : result)
           .AddChild(std::move(done->_Result));
+      top = done->_pBelow;
+      const std::unique_ptr<ComparisonFrame> finished(done);
       EndMarkupComparison(done->_pReference, done->_pOutput);
-      delete done;
     }
   } while (top != nullptr);
 }
@@ -98,20 +118,21 @@ void VisuXMLFile::ChildrenComparison(MOKLightXmlElement* reference,
   if (reference == nullptr || output == nullptr) return;
   // Equally many children on both sides: every one was paired.
   if (reference->GetChildCount() == output->GetChildCount()) return;
-  VisuXMLChildrenChain* referenceChain = BuildChildrenChain(reference);
-  VisuXMLChildrenChain* outputChain = BuildChildrenChain(output);
-  if (IsChainIncomplete(referenceChain, reference) ||
-      IsChainIncomplete(outputChain, output)) {
+  const OwnedChain<VisuXMLChildrenChain> referenceChain(
+      BuildChildrenChain(reference));
+  const OwnedChain<VisuXMLChildrenChain> outputChain(
+      BuildChildrenChain(output));
+  if (IsChainIncomplete(referenceChain.Get(), reference) ||
+      IsChainIncomplete(outputChain.Get(), output)) {
     AddUncomparedError(result, errorCount);
-  } else {
-    VisuXMLChildrenChain::MatchByPosition(referenceChain, outputChain);
-    if (referenceChain != nullptr)
-      referenceChain->ReportUnmatched(*this, true, result, errorCount);
-    if (outputChain != nullptr)
-      outputChain->ReportUnmatched(*this, false, result, errorCount);
+    return;
   }
-  DestroyChain(referenceChain);
-  DestroyChain(outputChain);
+  VisuXMLChildrenChain::MatchByPosition(referenceChain.Get(),
+                                        outputChain.Get());
+  if (referenceChain.Get() != nullptr)
+    referenceChain.Get()->ReportUnmatched(*this, true, result, errorCount);
+  if (outputChain.Get() != nullptr)
+    outputChain.Get()->ReportUnmatched(*this, false, result, errorCount);
 }
 
 // Null for a null element or one without children, and when memory runs

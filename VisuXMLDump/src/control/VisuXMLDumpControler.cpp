@@ -1,5 +1,7 @@
 #include "VisuXMLDumpControler.h"
 
+#include <memory>
+
 #include "MOKGetEnv.h"
 #include "MOKRecord.h"
 #include "VisuXMLAttribute.h"
@@ -7,6 +9,7 @@
 #include "VisuXMLDumpFileName.h"
 #include "VisuXMLEnvironmentNumber.h"
 #include "VisuXMLMarkup.h"
+#include "VisuXMLNoThrow.h"
 
 unsigned int VisuXMLDumpControler::_DumpCounter = 1;
 MOKUnicodeString VisuXMLDumpControler::_PathToInputDirectory;
@@ -54,10 +57,20 @@ VisuXMLDumpControler::~VisuXMLDumpControler() {
   _pXMLStreamNode = nullptr;
 }
 
+// Only running out of memory is caught around the client's dump: any other
+// exception it throws is its own. A dump cut short leaves markups open;
+// they are dropped so that the next dump starts from an empty stack.
 VisuXMLError VisuXMLDumpControler::InitializeControler() {
-  if (_sInitialized == 0) SetXMLFilePaths();
-  BuildFileName(_PathToOutputDirectory, 0);
-  return DumpXML();
+  VisuXMLError result = 0;
+  const bool completed = VisuXMLGuard(false, [this, &result]() {
+    if (_sInitialized == 0) SetXMLFilePaths();
+    BuildFileName(_PathToOutputDirectory, 0);
+    result = DumpXML();
+    return true;
+  });
+  if (completed) return result;
+  VisuXMLMarkup::ClearMarkupsHistory();
+  return 3;
 }
 
 void VisuXMLDumpControler::SetXMLFilePaths() {
@@ -109,17 +122,24 @@ void VisuXMLDumpControler::BuildFileName(const MOKUnicodeString& directory,
                                             _DumpCounter);
 }
 
+// Whatever happens to the tree, memory running out included, it is freed
+// and the counter moves on. An exhausted memory reads as a document not
+// written (2) outside replay, and as a side not created (3) in replay.
 VisuXMLError VisuXMLDumpControler::FinishXMLDump() {
-  _pXMLStreamNode = VisuXMLMarkup::GetXMLStreamNode();
-  if (_pXMLStreamNode == nullptr) return 0;
+  const std::unique_ptr<MOKLightXmlElement> tree(
+      VisuXMLMarkup::GetXMLStreamNode());
+  if (tree == nullptr) return 0;
+  _pXMLStreamNode = tree.get();
 
-  VisuXMLError result = 0;
-  if (_sTestCaseReplayMode != 0 && _sUpdateDumpMode == 0)
-    result = CompareXML();
-  else
-    result = VisuXMLWriteDocument(*_pXMLStreamNode, _XMLFileName, 1) != 0 ? 0 : 2;
+  const bool compares = _sTestCaseReplayMode != 0 && _sUpdateDumpMode == 0;
+  const VisuXMLError result =
+      VisuXMLGuard<VisuXMLError>(compares ? 3 : 2, [this, compares]() {
+        if (compares) return CompareXML();
+        const int written =
+            VisuXMLWriteDocument(*_pXMLStreamNode, _XMLFileName, 1);
+        return written != 0 ? VisuXMLError{0} : VisuXMLError{2};
+      });
 
-  delete _pXMLStreamNode;
   _pXMLStreamNode = nullptr;
   ++_DumpCounter;
   return result;

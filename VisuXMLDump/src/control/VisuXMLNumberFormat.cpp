@@ -2,6 +2,7 @@
 
 #include "VisuXMLDumpControler.h"
 #include "VisuXMLDumpVersion.h"
+#include "VisuXMLNoThrow.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ double RoundHalfAwayFromZero(double value, double scale, double inverse) {
 
 }  // namespace
 
+// When memory runs out the text is left as it was.
 void VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(
     float value, MOKUnicodeString& text, unsigned char fourDecimals) {
   const int version = VisuXMLDumpVersion::GetVersionNumber();
@@ -24,5 +26,8 @@ void VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(
     number = fourDecimals != 0 ? RoundHalfAwayFromZero(number, 10000.0, 0.0001)
                                : RoundHalfAwayFromZero(number, 100.0, 0.01);
   }
-  text.BuildFromNum(number, fourDecimals != 0 ? "%.4f" : "%.2f");
+  VisuXMLGuard(false, [&]() {
+    text.BuildFromNum(number, fourDecimals != 0 ? "%.4f" : "%.2f");
+    return true;
+  });
 }

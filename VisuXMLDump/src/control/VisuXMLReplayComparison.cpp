@@ -5,6 +5,7 @@
 #include "VisuXMLDumpFileName.h"
 #include "VisuXMLFile.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -61,19 +62,19 @@ VisuXMLError VisuXMLDumpControler::CompareXML() {
   // it below.
   const MOKUnicodeString outputFileName(_XMLFileName);
   if (_pXMLStreamNode == nullptr) return 3;
-  VisuXMLFile* output = new (std::nothrow) VisuXMLFile(*_pXMLStreamNode);
+  // Owned here: names and the report may run out of memory and throw.
+  std::unique_ptr<VisuXMLFile> output(new (std::nothrow)
+                                          VisuXMLFile(*_pXMLStreamNode));
   if (output == nullptr) return 3;
   BuildFileName(_PathToInputDirectory, 1);
-  VisuXMLFile* reference = new (std::nothrow) VisuXMLFile(_XMLFileName);
-  if (reference == nullptr) {
-    delete output;
-    return 3;
-  }
+  std::unique_ptr<VisuXMLFile> reference(new (std::nothrow)
+                                             VisuXMLFile(_XMLFileName));
+  if (reference == nullptr) return 3;
 
   MOKLightXmlElement report{MOKUnicodeString("VisuXMLErrorReport")};
   const bool failed = ComparisonFailed(*reference, *output, report);
-  delete output;
-  delete reference;
+  output.reset();
+  reference.reset();
   if (!failed) return 0;
 
   // Unwritable files are not reported: the exit code already tells.

@@ -5,6 +5,7 @@
 
 #include "GrammarMessage.h"
 #include "NameIndex.h"
+#include "VisuXMLNoThrow.h"
 #include "XMLName.h"
 
 VisuXMLAttribute* VisuXMLAttribute::_spFirstAttribute = nullptr;
@@ -26,34 +27,40 @@ bool IsValidName(const MOKUnicodeString& name) {
 
 VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
     const MOKUnicodeString& name, VisuXMLTypeOfAttribute type) {
-  if (name.GetLengthInByte() == 0) {
-    _sErrorMessage = "The name provided for the XML attribute is empty.";
-    return 1;
-  }
-  if (!IsValidName(name)) {
-    _sErrorMessage =
-        ComposeMessage("The name provided for the XML attribute - ", name,
-                       " - is not a valid XML name.");
-    return 1;
-  }
-  if (_spFirstAttribute != nullptr) {
-    const VisuXMLError found = _spFirstAttribute->SearchForExistingAttribute(name);
-    if (found != 0) return found;
-  }
-  // The constructor registers the attribute. When memory runs out nothing
-  // is declared; the result does not report it, and nothing is thrown.
-  try {
-    new (std::nothrow) VisuXMLAttribute(name, type);
-  } catch (...) {
-  }
-  return 0;
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    if (name.GetLengthInByte() == 0) {
+      _sErrorMessage = "The name provided for the XML attribute is empty.";
+      return 1;
+    }
+    if (!IsValidName(name)) {
+      _sErrorMessage =
+          ComposeMessage("The name provided for the XML attribute - ", name,
+                         " - is not a valid XML name.");
+      return 1;
+    }
+    if (_spFirstAttribute != nullptr) {
+      const VisuXMLError found =
+          _spFirstAttribute->SearchForExistingAttribute(name);
+      if (found != 0) return found;
+    }
+    // The constructor registers the attribute. When memory runs out nothing
+    // is declared; the result does not report it, and nothing is thrown.
+    try {
+      new (std::nothrow) VisuXMLAttribute(name, type);
+    } catch (...) {
+    }
+    return 0;
+  });
 }
 
 VisuXMLTypeOfAttribute VisuXMLAttribute::GetXMLAttributeType(
     const MOKUnicodeString& name) {
   if (_spFirstAttribute == nullptr) return VisuXMLTextAttribute;
-  const VisuXMLAttribute* found = _spFirstAttribute->RetrieveXMLAttribute(name);
-  return found == nullptr ? VisuXMLTextAttribute : found->_Type;
+  return VisuXMLGuard(VisuXMLTextAttribute, [&name]() {
+    const VisuXMLAttribute* found =
+        _spFirstAttribute->RetrieveXMLAttribute(name);
+    return found == nullptr ? VisuXMLTextAttribute : found->_Type;
+  });
 }
 
 void VisuXMLAttribute::DestroyAttributes() {

@@ -9,6 +9,7 @@
 #include "SubMarkupChain.h"
 #include "VisuXMLAttribute.h"
 #include "XMLName.h"
+#include "VisuXMLNoThrow.h"
 
 VisuXMLMarkup* VisuXMLMarkup::_spFirstMarkup = nullptr;
 std::uint32_t VisuXMLMarkup::_suiNbRootMarkup = 0;
@@ -33,117 +34,125 @@ MOKUnicodeString MissingMarkupMessage(const MOKUnicodeString& name) {
 
 VisuXMLError VisuXMLMarkup::CreateXMLMarkup(const MOKUnicodeString& name,
                                             VisuXMLTypeOfMarkup type) {
-  if (name.GetLengthInByte() == 0) {
-    _sErrorMessage = "The name provided for the XML markup is empty.";
-    return 1;
-  }
-  if (!IsValidName(name)) {
-    _sErrorMessage = ComposeMessage("The name provided for the XML markup - ",
-                                    name, " - is not a valid XML name.");
-    return 1;
-  }
-  if (_spFirstMarkup != nullptr &&
-      _spFirstMarkup->SearchForExistingMarkup(name) != 0) {
-    _sErrorMessage = ComposeMessage("A XML markup with the name - ", name,
-                                    " - has already been defined.");
-    return 1;
-  }
-  if (type == VisuXMLRootMarkup && _suiNbRootMarkup != 0) {
-    _sErrorMessage = ComposeMessage(
-        "The XML markup provided - ", name,
-        " - can't be declared as a root markup because already one root "
-        "markup exists.");
-    return 1;
-  }
-  // The constructor registers the record. When memory runs out nothing is
-  // declared; the result does not report it, and nothing is thrown.
-  VisuXMLMarkup* created = nullptr;
-  try {
-    created = new (std::nothrow) VisuXMLMarkup(name, type);
-  } catch (...) {
-  }
-  if (created != nullptr && type == VisuXMLRootMarkup) ++_suiNbRootMarkup;
-  return 0;
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    if (name.GetLengthInByte() == 0) {
+      _sErrorMessage = "The name provided for the XML markup is empty.";
+      return 1;
+    }
+    if (!IsValidName(name)) {
+      _sErrorMessage = ComposeMessage("The name provided for the XML markup - ",
+                                      name, " - is not a valid XML name.");
+      return 1;
+    }
+    if (_spFirstMarkup != nullptr &&
+        _spFirstMarkup->SearchForExistingMarkup(name) != 0) {
+      _sErrorMessage = ComposeMessage("A XML markup with the name - ", name,
+                                      " - has already been defined.");
+      return 1;
+    }
+    if (type == VisuXMLRootMarkup && _suiNbRootMarkup != 0) {
+      _sErrorMessage = ComposeMessage(
+          "The XML markup provided - ", name,
+          " - can't be declared as a root markup because already one root "
+          "markup exists.");
+      return 1;
+    }
+    // The constructor registers the record. When memory runs out nothing is
+    // declared; the result does not report it, and nothing is thrown.
+    VisuXMLMarkup* created = nullptr;
+    try {
+      created = new (std::nothrow) VisuXMLMarkup(name, type);
+    } catch (...) {
+    }
+    if (created != nullptr && type == VisuXMLRootMarkup) ++_suiNbRootMarkup;
+    return 0;
+  });
 }
 
 VisuXMLError VisuXMLMarkup::AttachAttribute(
     const MOKUnicodeString& markupName, const MOKUnicodeString& attributeName,
     VisuXMLAttributeToMarkupLink link) {
-  VisuXMLMarkup* markup = _spFirstMarkup == nullptr
-                              ? nullptr
-                              : _spFirstMarkup->RetrieveXMLMarkup(markupName);
-  if (markup == nullptr) {
-    _sErrorMessage = MissingMarkupMessage(markupName);
-    return 1;
-  }
-  VisuXMLAttribute* first = VisuXMLAttribute::_spFirstAttribute;
-  VisuXMLAttribute* attribute =
-      first == nullptr ? nullptr : first->RetrieveXMLAttribute(attributeName);
-  if (attribute == nullptr) {
-    _sErrorMessage = ComposeMessage("The XML attribute provided - ",
-                                    attributeName, " - does not exist.");
-    return 1;
-  }
-  return markup->AddAttribute(attribute, link);
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    VisuXMLMarkup* markup = _spFirstMarkup == nullptr
+                                ? nullptr
+                                : _spFirstMarkup->RetrieveXMLMarkup(markupName);
+    if (markup == nullptr) {
+      _sErrorMessage = MissingMarkupMessage(markupName);
+      return 1;
+    }
+    VisuXMLAttribute* first = VisuXMLAttribute::_spFirstAttribute;
+    VisuXMLAttribute* attribute =
+        first == nullptr ? nullptr : first->RetrieveXMLAttribute(attributeName);
+    if (attribute == nullptr) {
+      _sErrorMessage = ComposeMessage("The XML attribute provided - ",
+                                      attributeName, " - does not exist.");
+      return 1;
+    }
+    return markup->AddAttribute(attribute, link);
+  });
 }
 
 VisuXMLError VisuXMLMarkup::AttachMarkup(const MOKUnicodeString& parentName,
                                          const MOKUnicodeString& subMarkupName,
                                          VisuXMLMarkupToMarkupLink link) {
-  VisuXMLMarkup* parent = _spFirstMarkup == nullptr
-                              ? nullptr
-                              : _spFirstMarkup->RetrieveXMLMarkup(parentName);
-  if (parent == nullptr) {
-    _sErrorMessage = MissingMarkupMessage(parentName);
-    return 1;
-  }
-  VisuXMLMarkup* subMarkup = _spFirstMarkup->RetrieveXMLMarkup(subMarkupName);
-  if (subMarkup == nullptr) {
-    _sErrorMessage = MissingMarkupMessage(subMarkupName);
-    return 1;
-  }
-  return parent->AddSubMarkup(subMarkup, link);
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    VisuXMLMarkup* parent = _spFirstMarkup == nullptr
+                                ? nullptr
+                                : _spFirstMarkup->RetrieveXMLMarkup(parentName);
+    if (parent == nullptr) {
+      _sErrorMessage = MissingMarkupMessage(parentName);
+      return 1;
+    }
+    VisuXMLMarkup* subMarkup = _spFirstMarkup->RetrieveXMLMarkup(subMarkupName);
+    if (subMarkup == nullptr) {
+      _sErrorMessage = MissingMarkupMessage(subMarkupName);
+      return 1;
+    }
+    return parent->AddSubMarkup(subMarkup, link);
+  });
 }
 
 VisuXMLError VisuXMLMarkup::RegroupMarkups(
     const MOKUnicodeString& parentName, const MOKUnicodeString* subMarkupNames,
     std::uint32_t nbNames, VisuXMLMarkupToMarkupLink link) {
-  if (nbNames == 0 || subMarkupNames == nullptr) return 1;
-  VisuXMLMarkup* parent = _spFirstMarkup == nullptr
-                              ? nullptr
-                              : _spFirstMarkup->RetrieveXMLMarkup(parentName);
-  if (parent == nullptr) {
-    _sErrorMessage = MissingMarkupMessage(parentName);
-    return 1;
-  }
-  // Every name is checked before anything changes; the moves below look
-  // the names up again rather than keeping them in a buffer that could
-  // fail to allocate.
-  for (std::uint32_t i = 0; i < nbNames; ++i) {
-    const MOKUnicodeString& name = subMarkupNames[i];
-    VisuXMLMarkup* subMarkup = _spFirstMarkup->RetrieveXMLMarkup(name);
-    if (subMarkup == nullptr) {
-      _sErrorMessage = MissingMarkupMessage(name);
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    if (nbNames == 0 || subMarkupNames == nullptr) return 1;
+    VisuXMLMarkup* parent = _spFirstMarkup == nullptr
+                                ? nullptr
+                                : _spFirstMarkup->RetrieveXMLMarkup(parentName);
+    if (parent == nullptr) {
+      _sErrorMessage = MissingMarkupMessage(parentName);
       return 1;
     }
-    if (parent->SearchForMarkupInSubMarkups(subMarkup) == 0) {
-      _sErrorMessage = ComposeMessage(
-          "The XML markup provided - ", name,
-          " - has not been declared as a sub-markup for the ", parentName,
-          " markup.");
-      return 1;
+    // Every name is checked before anything changes; the moves below look
+    // the names up again rather than keeping them in a buffer that could
+    // fail to allocate.
+    for (std::uint32_t i = 0; i < nbNames; ++i) {
+      const MOKUnicodeString& name = subMarkupNames[i];
+      VisuXMLMarkup* subMarkup = _spFirstMarkup->RetrieveXMLMarkup(name);
+      if (subMarkup == nullptr) {
+        _sErrorMessage = MissingMarkupMessage(name);
+        return 1;
+      }
+      if (parent->SearchForMarkupInSubMarkups(subMarkup) == 0) {
+        _sErrorMessage = ComposeMessage(
+            "The XML markup provided - ", name,
+            " - has not been declared as a sub-markup for the ", parentName,
+            " markup.");
+        return 1;
+      }
     }
-  }
-  SubMarkupChain chain(parent->_pSubMarkupLinks, parent->_uiNbSubMarkupLinks,
-                       parent->_pFirstInChain);
-  VisuXMLSubMarkupToMarkupLinks* group = chain.Append(nullptr, link);
-  if (group == nullptr) return 3;
-  VisuXMLSubMarkupToMarkupLinks* last = nullptr;
-  for (std::uint32_t i = 0; i < nbNames; ++i) {
-    chain.MoveIntoGroup(
-        group, _spFirstMarkup->RetrieveXMLMarkup(subMarkupNames[i]), &last);
-  }
-  return 0;
+    SubMarkupChain chain(parent->_pSubMarkupLinks, parent->_uiNbSubMarkupLinks,
+                         parent->_pFirstInChain);
+    VisuXMLSubMarkupToMarkupLinks* group = chain.Append(nullptr, link);
+    if (group == nullptr) return 3;
+    VisuXMLSubMarkupToMarkupLinks* last = nullptr;
+    for (std::uint32_t i = 0; i < nbNames; ++i) {
+      chain.MoveIntoGroup(
+          group, _spFirstMarkup->RetrieveXMLMarkup(subMarkupNames[i]), &last);
+    }
+    return 0;
+  });
 }
 
 void VisuXMLMarkup::DestroyMarkups() {
@@ -155,7 +164,9 @@ void VisuXMLMarkup::DestroyMarkups() {
   _suiNbRootMarkup = 0;
 }
 
-MOKUnicodeString& VisuXMLMarkup::GetLastErrorMessage() { return _sErrorMessage; }
+MOKUnicodeString& VisuXMLMarkup::GetLastErrorMessage() {
+  return _sErrorMessage;
+}
 
 VisuXMLMarkup& VisuXMLMarkup::operator=(const VisuXMLMarkup& other) {
   _pAttributeLinks = other._pAttributeLinks;
@@ -188,22 +199,26 @@ VisuXMLMarkup::VisuXMLMarkup(const MOKUnicodeString& name,
 }
 
 VisuXMLMarkup::VisuXMLMarkup(const VisuXMLMarkup& source)
-    : _pAttributeLinks(LinkTable::Duplicate(source._pAttributeLinks,
-                                            source._uiNbAttributeLinks)),
-      _uiNbAttributeLinks(_pAttributeLinks == nullptr
-                              ? 0
-                              : source._uiNbAttributeLinks),
-      _pSubMarkupLinks(LinkTable::Duplicate(source._pSubMarkupLinks,
-                                            source._uiNbSubMarkupLinks)),
-      _uiNbSubMarkupLinks(_pSubMarkupLinks == nullptr
-                              ? 0
-                              : source._uiNbSubMarkupLinks),
+    : _pAttributeLinks(nullptr),
+      _uiNbAttributeLinks(0),
+      _pSubMarkupLinks(nullptr),
+      _uiNbSubMarkupLinks(0),
       _pFirstInChain(nullptr),
       _pNextMarkup(nullptr),
       _Name(source._Name),
       _Text(source._Text),
       _OpenedInStream(0),
       _Type(source._Type) {
+  // The tables are copied only once the names, which may throw, are in
+  // place: a copy that fails half-way then holds no block to leak.
+  _pAttributeLinks = LinkTable::Duplicate(source._pAttributeLinks,
+                                          source._uiNbAttributeLinks);
+  if (_pAttributeLinks != nullptr)
+    _uiNbAttributeLinks = source._uiNbAttributeLinks;
+  _pSubMarkupLinks = LinkTable::Duplicate(source._pSubMarkupLinks,
+                                          source._uiNbSubMarkupLinks);
+  if (_pSubMarkupLinks != nullptr)
+    _uiNbSubMarkupLinks = source._uiNbSubMarkupLinks;
   // The offsets hold in the copied block; only the head is re-derived.
   if (_pSubMarkupLinks != nullptr && source._pFirstInChain != nullptr) {
     _pFirstInChain =

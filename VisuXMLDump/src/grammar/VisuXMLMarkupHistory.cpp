@@ -1,5 +1,6 @@
 #include "VisuXMLMarkupHistory.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -53,23 +54,21 @@ bool VisuXMLMarkupHistory::MakeRoom() {
 
 VisuXMLMarkupHistory* VisuXMLMarkupHistory::CreateFor(
     const VisuXMLMarkup& declared) {
-  VisuXMLMarkupHistory* const entry = new (std::nothrow) VisuXMLMarkupHistory;
+  // Held here until complete: copying the instance's names may throw.
+  std::unique_ptr<VisuXMLMarkupHistory> entry(new (std::nothrow)
+                                                  VisuXMLMarkupHistory);
   if (entry == nullptr) return nullptr;
   VisuXMLMarkup* const instance = new (std::nothrow) VisuXMLMarkup(declared);
-  if (instance == nullptr) {
-    delete entry;
-    return nullptr;
-  }
+  if (instance == nullptr) return nullptr;
   if (!IsCompleteCopy(instance->_uiNbAttributeLinks,
                       declared._uiNbAttributeLinks) ||
       !IsCompleteCopy(instance->_uiNbSubMarkupLinks,
                       declared._uiNbSubMarkupLinks)) {
     DestroyInstance(instance);
-    delete entry;
     return nullptr;
   }
   entry->_pMarkupInstance = instance;
-  return entry;
+  return entry.release();
 }
 
 void VisuXMLMarkupHistory::DestroyInstance(VisuXMLMarkup* instance) {
@@ -82,4 +81,24 @@ void VisuXMLMarkupHistory::Release(VisuXMLMarkupHistory* entry) {
   if (entry == nullptr) return;
   DestroyInstance(entry->_pMarkupInstance);
   delete entry;
+}
+
+VisuXMLMarkupHistory* VisuXMLMarkupHistory::PopTop() {
+  VisuXMLMarkupHistory* const entry = Top();
+  if (entry == nullptr) return nullptr;
+  VisuXMLMarkup::_suiNbMarkupLevels -= 1;
+  VisuXMLMarkup::_sppMarkupHistory[VisuXMLMarkup::_suiNbMarkupLevels] =
+      nullptr;
+  return entry;
+}
+
+VisuXMLClosingEntry::~VisuXMLClosingEntry() {
+  Detach();
+  VisuXMLMarkupHistory::Release(_pEntry);
+}
+
+void VisuXMLClosingEntry::Detach() {
+  if (_Detached || _pEntry == nullptr) return;
+  _Detached = true;
+  if (VisuXMLMarkupHistory::Top() == _pEntry) VisuXMLMarkupHistory::PopTop();
 }

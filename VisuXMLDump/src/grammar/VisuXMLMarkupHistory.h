@@ -29,6 +29,8 @@ class VisuXMLMarkupHistory {
   static void DestroyInstance(VisuXMLMarkup* instance);
   // Frees an entry dropped without being closed, its instance included.
   static void Release(VisuXMLMarkupHistory* entry);
+  // Takes the top entry off the stack; the caller then owns it.
+  static VisuXMLMarkupHistory* PopTop();
 
   // The private copy of the declared markup that this entry streams.
   VisuXMLMarkup* _pMarkupInstance;
@@ -39,6 +41,26 @@ class VisuXMLMarkupHistory {
   std::uint32_t _ErrorPending;
   // The element of this markup, filled when the markup stops waiting.
   MOKLightXmlElement _XMLNode;
+};
+
+// The top entry while its markup closes. Whichever way the close ends,
+// memory running out included, the entry is off the stack when this goes
+// and is freed with its instance: the stack never keeps a half-closed
+// markup, nor loses one.
+class VisuXMLClosingEntry {
+ public:
+  VisuXMLClosingEntry() : _pEntry(VisuXMLMarkupHistory::Top()) {}
+  ~VisuXMLClosingEntry();
+  VisuXMLClosingEntry(const VisuXMLClosingEntry&) = delete;
+  VisuXMLClosingEntry& operator=(const VisuXMLClosingEntry&) = delete;
+
+  VisuXMLMarkupHistory* operator->() const { return _pEntry; }
+  // Takes the entry off the stack now: the parent becomes the top.
+  void Detach();
+
+ private:
+  VisuXMLMarkupHistory* _pEntry;
+  bool _Detached = false;
 };
 
 #endif

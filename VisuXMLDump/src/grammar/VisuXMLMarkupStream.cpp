@@ -2,6 +2,7 @@
 // of every step against the grammar, and the element tree with its error
 // elements.
 #include <initializer_list>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"
 #include "VisuXMLMarkupHistory.h"
+#include "VisuXMLNoThrow.h"
 
 VisuXMLMarkupHistory** VisuXMLMarkup::_sppMarkupHistory = nullptr;
 std::uint32_t VisuXMLMarkup::_suiSizeOfMarkupHistory = 0;
@@ -37,6 +39,14 @@ MOKLightXmlElement* TakeTreeHolder(MOKLightXmlElement&& tree) {
   return holder;
 }
 
+// Frees an entry that never reached the stack, its instance included.
+struct ReleaseEntry {
+  void operator()(VisuXMLMarkupHistory* entry) const {
+    VisuXMLMarkupHistory::Release(entry);
+  }
+};
+using OwnedEntry = std::unique_ptr<VisuXMLMarkupHistory, ReleaseEntry>;
+
 constexpr std::uint32_t kNoAttributeIndex = 0xFFFFFFFFu;
 constexpr int kNamesEqual = 2;
 
@@ -63,92 +73,111 @@ std::uint32_t FindLinkTo(const VisuXMLAttributeLinks* links,
 // ---- Public operations ----
 
 VisuXMLError VisuXMLMarkup::OpenMarkup(const MOKUnicodeString& name) {
-  VisuXMLMarkup* const declared = _spFirstMarkup == nullptr
-                                      ? nullptr
-                                      : _spFirstMarkup->RetrieveXMLMarkup(name);
-  if (declared != nullptr) return declared->PushMarkupInHistory();
-  SetMessage(_sErrorMessage,
-             {"The XML markup provided - ", name, " - does not exist."});
-  if (_suiNbMarkupLevels > 0) {
-    OpenWaitingMarkups();
-    VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
-    StreamXMLErrorMessage(top == nullptr ? nullptr : &top->_XMLNode);
-  }
-  return 1;
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    VisuXMLMarkup* const declared =
+        _spFirstMarkup == nullptr ? nullptr
+                                  : _spFirstMarkup->RetrieveXMLMarkup(name);
+    if (declared != nullptr) return declared->PushMarkupInHistory();
+    SetMessage(_sErrorMessage,
+               {"The XML markup provided - ", name, " - does not exist."});
+    if (_suiNbMarkupLevels > 0) {
+      OpenWaitingMarkups();
+      VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+      StreamXMLErrorMessage(top == nullptr ? nullptr : &top->_XMLNode);
+    }
+    return 1;
+  });
 }
 
 VisuXMLError VisuXMLMarkup::SetAttributeValue(
     const MOKUnicodeString& attributeName, const MOKUnicodeString& value) {
-  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
-  if (top == nullptr || top->_pMarkupInstance == nullptr ||
-      VisuXMLAttribute::_spFirstAttribute == nullptr) {
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+    if (top == nullptr || top->_pMarkupInstance == nullptr ||
+        VisuXMLAttribute::_spFirstAttribute == nullptr) {
+      return 0;
+    }
+    const auto writeErrorIntoTop = [top]() -> VisuXMLError {
+      OpenWaitingMarkups();
+      StreamXMLErrorMessage(&top->_XMLNode);
+      return 1;
+    };
+    VisuXMLMarkup* const instance = top->_pMarkupInstance;
+    VisuXMLAttribute* const declared =
+        VisuXMLAttribute::_spFirstAttribute->RetrieveXMLAttribute(
+            attributeName);
+    if (declared == nullptr) {
+      SetMessage(_sErrorMessage, {"The XML attribute provided - ",
+                                  attributeName, " - does not exist."});
+      return writeErrorIntoTop();
+    }
+    std::uint32_t index = FindLinkTo(instance->_pAttributeLinks,
+                                     instance->_uiNbAttributeLinks, declared);
+    if (index == kNoAttributeIndex)
+      index = instance->SearchForAttributeByName(attributeName);
+    if (index == kNoAttributeIndex) {
+      SetMessage(_sErrorMessage,
+                 {"The XML attribute provided - ", attributeName,
+                  " - is not valid for the XML markup ", instance->_Name, "."});
+      return writeErrorIntoTop();
+    }
+    VisuXMLAttributeLinks& link = instance->_pAttributeLinks[index];
+    if (link._OwnsAttribute != 0) {
+      link._pAttribute->SetValue(value);
+      return 0;
+    }
+    // The first value goes into a copy owned by the instance; the declared
+    // attribute keeps its unset value for every other instance.
+    // It is installed only once it holds the value, which may throw.
+    const auto dropCopy = [](VisuXMLAttribute* attribute) { delete attribute; };
+    std::unique_ptr<VisuXMLAttribute, decltype(dropCopy)> copy(
+        new (std::nothrow) VisuXMLAttribute(*declared), dropCopy);
+    if (copy == nullptr) return 3;
+    copy->SetValue(value);
+    link._pAttribute = copy.release();
+    link._uiNbUses += 1;
+    link._OwnsAttribute = 1;
     return 0;
-  }
-  const auto writeErrorIntoTop = [top]() -> VisuXMLError {
-    OpenWaitingMarkups();
-    StreamXMLErrorMessage(&top->_XMLNode);
-    return 1;
-  };
-  VisuXMLMarkup* const instance = top->_pMarkupInstance;
-  VisuXMLAttribute* const declared =
-      VisuXMLAttribute::_spFirstAttribute->RetrieveXMLAttribute(attributeName);
-  if (declared == nullptr) {
-    SetMessage(_sErrorMessage, {"The XML attribute provided - ", attributeName,
-                                " - does not exist."});
-    return writeErrorIntoTop();
-  }
-  std::uint32_t index = FindLinkTo(instance->_pAttributeLinks,
-                                   instance->_uiNbAttributeLinks, declared);
-  if (index == kNoAttributeIndex)
-    index = instance->SearchForAttributeByName(attributeName);
-  if (index == kNoAttributeIndex) {
-    SetMessage(_sErrorMessage,
-               {"The XML attribute provided - ", attributeName,
-                " - is not valid for the XML markup ", instance->_Name, "."});
-    return writeErrorIntoTop();
-  }
-  VisuXMLAttributeLinks& link = instance->_pAttributeLinks[index];
-  if (link._OwnsAttribute != 0) {
-    link._pAttribute->SetValue(value);
-    return 0;
-  }
-  // The first value goes into a copy owned by the instance; the declared
-  // attribute keeps its unset value for every other instance.
-  VisuXMLAttribute* const copy = new (std::nothrow) VisuXMLAttribute(*declared);
-  if (copy == nullptr) return 3;
-  copy->SetValue(value);
-  link._pAttribute = copy;
-  link._uiNbUses += 1;
-  link._OwnsAttribute = 1;
-  return 0;
+  });
 }
 
 VisuXMLError VisuXMLMarkup::SetText(const MOKUnicodeString& text) {
-  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
-  if (top != nullptr && top->_pMarkupInstance != nullptr) {
-    top->_pMarkupInstance->_Text = text;
-  }
-  return 0;
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+    if (top != nullptr && top->_pMarkupInstance != nullptr) {
+      top->_pMarkupInstance->_Text = text;
+    }
+    return 0;
+  });
 }
 
 VisuXMLError VisuXMLMarkup::CloseMarkup(const MOKUnicodeString& name) {
-  if (_suiNbMarkupLevels == 0) {
-    SetMessage(_sErrorMessage, {"The XML markup history is empty."});
-    return 1;
-  }
-  VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
-  if (top == nullptr || top->_pMarkupInstance == nullptr) return 0;
-  VisuXMLMarkup* const instance = top->_pMarkupInstance;
-  if (name.Compare(instance->_Name) == kNamesEqual) {
-    return instance->PopMarkupFromHistory();
-  }
-  SetMessage(_sErrorMessage,
-             {"The XML markup to close ", name,
-              " doesn't match the last opened markup ", instance->_Name, "."});
-  OpenWaitingMarkups();
-  StreamXMLErrorMessage(&top->_XMLNode);
-  instance->PopMarkupFromHistory();
-  return 1;
+  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+    if (_suiNbMarkupLevels == 0) {
+      SetMessage(_sErrorMessage, {"The XML markup history is empty."});
+      return 1;
+    }
+    VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
+    if (top == nullptr || top->_pMarkupInstance == nullptr) return 0;
+    VisuXMLMarkup* const instance = top->_pMarkupInstance;
+    if (name.Compare(instance->_Name) == kNamesEqual) {
+      return instance->PopMarkupFromHistory();
+    }
+    // The markup closes even when memory runs out for its message, so that
+    // the stack keeps following the caller's nesting.
+    const VisuXMLError written =
+        VisuXMLGuard<VisuXMLError>(3, [&name, top, instance]() {
+          SetMessage(_sErrorMessage,
+                     {"The XML markup to close ", name,
+                      " doesn't match the last opened markup ",
+                      instance->_Name, "."});
+          OpenWaitingMarkups();
+          StreamXMLErrorMessage(&top->_XMLNode);
+          return VisuXMLError{1};
+        });
+    instance->PopMarkupFromHistory();
+    return written;
+  });
 }
 
 MOKLightXmlElement* VisuXMLMarkup::GetXMLStreamNode() {
@@ -267,9 +296,10 @@ VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
   OpenWaitingMarkups();
   VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
   if (parent == nullptr || parent->_pMarkupInstance == nullptr) return 0;
-  VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::CreateFor(*this);
+  // Held here until it is on the stack: a message that cannot be composed
+  // then frees it rather than leaving it in the slot above the top.
+  OwnedEntry entry(VisuXMLMarkupHistory::CreateFor(*this));
   if (entry == nullptr) return 3;
-  _sppMarkupHistory[_suiNbMarkupLevels] = entry;
   const VisuXMLError result = AuthorizeMarkupToOpen();
   if (result == 0) {
     VisuXMLMarkup* const parentInstance = parent->_pMarkupInstance;
@@ -279,6 +309,7 @@ VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
   } else {
     entry->_ErrorPending = 1;
   }
+  _sppMarkupHistory[_suiNbMarkupLevels] = entry.release();
   _suiNbMarkupLevels += 1;
   return result;
 }
@@ -319,7 +350,8 @@ void VisuXMLMarkup::IncrementUseOfSubMarkup(
 // ---- Closing ----
 
 VisuXMLError VisuXMLMarkup::PopMarkupFromHistory() {
-  VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::Top();
+  // Frees this markup (the entry's instance) when the close ends.
+  VisuXMLClosingEntry entry;
   if (CheckSubMarkupsValidation() != 0) entry->_ErrorPending = 1;
   OpenWaitingMarkups();
   if (entry->_ErrorPending != 0) {
@@ -327,10 +359,7 @@ VisuXMLError VisuXMLMarkup::PopMarkupFromHistory() {
     entry->_ErrorPending = 0;
   }
   CloseMarkupInStream();
-  entry->_pMarkupInstance = nullptr;
-  entry->_pCurrentInChain = nullptr;
-  _suiNbMarkupLevels -= 1;
-  _sppMarkupHistory[_suiNbMarkupLevels] = nullptr;
+  entry.Detach();
   if (_suiNbMarkupLevels == 0) {
     // A tree nobody took is replaced: free it rather than lose it.
     delete _spXMLRootNode;
@@ -339,8 +368,6 @@ VisuXMLError VisuXMLMarkup::PopMarkupFromHistory() {
     VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
     parent->_XMLNode.AddChild(std::move(entry->_XMLNode));
   }
-  delete entry;
-  VisuXMLMarkupHistory::DestroyInstance(this);
   return 0;
 }
 

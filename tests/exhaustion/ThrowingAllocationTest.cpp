@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "MOKLightXmlElement.h"
+#include "ScopedEnvironment.h"
+#include "TemporaryDirectory.h"
+#include "ThrowingAllocator.h"
+#include "VisuXMLAttribute.h"
+#include "VisuXMLDumpControler.h"
+#include "VisuXMLFile.h"
+#include "VisuXMLMarkup.h"
+
+namespace {
+
+// A small dump through every public declaration and stream call, with a
+// few grammar errors so that error elements are built as well.
+class SweepControler : public VisuXMLDumpControler {
+ public:
+  SweepControler() { _Results.reserve(32); }
+
+  VisuXMLError DumpXML() override {
+    Call(VisuXMLAttribute::CreateXMLAttribute("Name", VisuXMLTextAttribute));
+    Call(VisuXMLAttribute::CreateXMLAttribute("Size", VisuXMLRealAttribute));
+    Call(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup));
+    Call(VisuXMLMarkup::CreateXMLMarkup("Light", VisuXMLStandardMarkup));
+    Call(VisuXMLMarkup::CreateXMLMarkup("Object", VisuXMLStandardMarkup));
+    Call(VisuXMLMarkup::AttachAttribute("Scene", "Name",
+                                        VisuXMLRequiredAttribute));
+    Call(VisuXMLMarkup::AttachAttribute("Object", "Name",
+                                        VisuXMLRequiredAttribute));
+    Call(VisuXMLMarkup::AttachAttribute("Object", "Size",
+                                        VisuXMLOptionalAttribute));
+    Call(VisuXMLMarkup::AttachMarkup("Scene", "Light", VisuXMLOnlyOnce));
+    Call(VisuXMLMarkup::AttachMarkup("Scene", "Object", VisuXMLAtLeastOnce));
+    const MOKUnicodeString group[] = {"Light", "Object"};
+    Call(VisuXMLMarkup::RegroupMarkups("Scene", group, 2, VisuXMLAtLeastOnce));
+    Call(VisuXMLMarkup::OpenMarkup("Scene"));
+    Call(VisuXMLMarkup::SetAttributeValue("Name", "demo"));
+    Call(VisuXMLMarkup::OpenMarkup("Light"));
+    Call(VisuXMLMarkup::SetText("sun"));
+    Call(VisuXMLMarkup::CloseMarkup("Light"));
+    Call(VisuXMLMarkup::OpenMarkup("Object"));
+    Call(VisuXMLMarkup::SetAttributeValue("Size", "1.5"));
+    Call(VisuXMLMarkup::OpenMarkup("Ghost"));
+    Call(VisuXMLMarkup::CloseMarkup("Object"));
+    Call(VisuXMLMarkup::OpenMarkup("Object"));
+    Call(VisuXMLMarkup::SetAttributeValue("Name", "box"));
+    Call(VisuXMLMarkup::CloseMarkup("Light"));
+    Call(VisuXMLMarkup::CloseMarkup("Scene"));
+    return 0;
+  }
+  MOKUnicodeString GetXMLDumpName() override { return "Sweep"; }
+
+  // Every result is a known code: 3 stands for the failed allocation.
+  bool ResultsAreCodes() const {
+    for (const VisuXMLError result : _Results)
+      if (result > 3) return false;
+    return true;
+  }
+  // The written file; the host joins paths with a backslash.
+  std::string FileName() const {
+    std::string path = _XMLFileName.GetText();
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+  }
+
+ private:
+  void Call(VisuXMLError result) { _Results.push_back(result); }
+
+  std::vector<VisuXMLError> _Results;
+};
+
+// Runs one whole dump; the text of the written file, empty without one.
+std::string DumpOnce() {
+  SweepControler controler;
+  if (controler.InitializeControler() != 0 || controler.FinishXMLDump() != 0)
+    return std::string();
+  return ReadWholeFile(controler.FileName());
+}
+
+// The tree both sides of a comparison start from.
+MOKLightXmlElement SmallTree() {
+  MOKLightXmlElement scene(MOKUnicodeString("Scene"));
+  scene.SetAttributeValue("Name", "demo");
+  scene.SetAttributeValue("Unit", "m");
+  MOKLightXmlElement light(MOKUnicodeString("Light"));
+  light.SetValue("sun");
+  scene.AddChild(light);
+  for (const char* name : {"box", "ball"}) {
+    MOKLightXmlElement object(MOKUnicodeString("Object"));
+    object.SetAttributeValue("Name", name);
+    object.AddChild(MOKLightXmlElement(MOKUnicodeString("Shape")));
+    scene.AddChild(object);
+  }
+  return scene;
+}
+
+// SmallTree with a changed and a new attribute, a renamed and an extra
+// child.
+MOKLightXmlElement ChangedTree() {
+  MOKLightXmlElement scene(MOKUnicodeString("Scene"));
+  scene.SetAttributeValue("Name", "other");
+  scene.SetAttributeValue("Extra", "1");
+  scene.AddChild(MOKLightXmlElement(MOKUnicodeString("Camera")));
+  for (const char* name : {"box", "ball", "cone"}) {
+    MOKLightXmlElement object(MOKUnicodeString("Object"));
+    object.SetAttributeValue("Name", name);
+    scene.AddChild(object);
+  }
+  return scene;
+}
+
+// What one armed comparison answered; filled without allocating.
+struct ComparisonRun {
+  bool escaped = false;
+  bool valid = false;
+  bool failedBeforeCompare = false;
+  bool failed = false;
+  unsigned char found = 0;
+  unsigned char equal = 0;
+};
+
+ComparisonRun CompareArmed(const MOKLightXmlElement& referenceTree,
+                           const MOKLightXmlElement& outputTree,
+                           std::size_t throwAt) {
+  ComparisonRun run;
+  MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
+  ThrowingAllocator::ThrowAt(throwAt);
+  try {
+    VisuXMLFile reference(referenceTree);
+    VisuXMLFile output(outputTree);
+    run.valid = reference.IsFileValid() != 0 && output.IsFileValid() != 0;
+    if (run.valid) {
+      run.found = reference.SearchForMarkup("VisuXMLError");
+      run.failedBeforeCompare = ThrowingAllocator::Fired();
+      run.equal = reference.Compare(&output, report);
+    }
+  } catch (...) {
+    run.escaped = true;
+  }
+  run.failed = ThrowingAllocator::Fired();
+  ThrowingAllocator::Disarm();
+  return run;
+}
+
+class ThrowingAllocationTest : public ::testing::Test {
+ protected:
+  ~ThrowingAllocationTest() override { ThrowingAllocator::Disarm(); }
+
+  TemporaryDirectory _Temporary;
+  ScopedEnvironment _Output{"MOKTemp", _Temporary.Path().c_str()};
+};
+
+// Tests that a dump in which any one allocation throws returns from every
+// call with a result code, leaves no markup open, and that the next dump
+// writes the same document as one that never failed.
+TEST_F(ThrowingAllocationTest, DumpSurvivesEveryFailingAllocation) {
+  const std::string expected = DumpOnce();
+  ASSERT_NE(expected.find("<Scene"), std::string::npos);
+  bool fired = true;
+  for (std::size_t n = 1; fired; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    bool escaped = false;
+    VisuXMLError initialized = 0;
+    VisuXMLError finished = 0;
+    VisuXMLError closedAfter = 0;
+    {
+      SweepControler controler;
+      ThrowingAllocator::ThrowAt(n);
+      try {
+        initialized = controler.InitializeControler();
+        finished = controler.FinishXMLDump();
+        closedAfter = VisuXMLMarkup::CloseMarkup("Scene");
+      } catch (...) {
+        escaped = true;
+      }
+      fired = ThrowingAllocator::Fired();
+      ThrowingAllocator::Disarm();
+      EXPECT_TRUE(controler.ResultsAreCodes());
+    }
+    ASSERT_FALSE(escaped);
+    EXPECT_TRUE(initialized == 0 || initialized == 3) << initialized;
+    EXPECT_TRUE(finished == 0 || finished == 2) << finished;
+    EXPECT_TRUE(closedAfter == 1 || closedAfter == 3) << closedAfter;
+    EXPECT_EQ(DumpOnce(), expected);
+  }
+}
+
+// Tests that comparing equal trees while any one allocation throws never
+// lets the exception out, and never answers equal once the comparison
+// itself lost an allocation.
+TEST_F(ThrowingAllocationTest, EqualTreesNeverPassAfterAFailure) {
+  const MOKLightXmlElement tree = SmallTree();
+  ComparisonRun run;
+  for (std::size_t n = 1; n == 1 || run.failed; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    run = CompareArmed(tree, tree, n);
+    ASSERT_FALSE(run.escaped);
+    if (!run.valid) continue;
+    if (!run.failed) {
+      EXPECT_EQ(run.found, 0);
+      EXPECT_EQ(run.equal, 1);
+    } else if (!run.failedBeforeCompare) {
+      EXPECT_EQ(run.equal, 0);
+    }
+  }
+}
+
+// Tests that comparing different trees while any one allocation throws
+// never lets the exception out and always reports a difference.
+TEST_F(ThrowingAllocationTest, DifferentTreesAlwaysDiffer) {
+  const MOKLightXmlElement reference = SmallTree();
+  const MOKLightXmlElement output = ChangedTree();
+  ComparisonRun run;
+  for (std::size_t n = 1; n == 1 || run.failed; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    run = CompareArmed(reference, output, n);
+    ASSERT_FALSE(run.escaped);
+    if (run.valid) {
+      EXPECT_EQ(run.equal, 0);
+    }
+  }
+}
+
+}  // namespace
