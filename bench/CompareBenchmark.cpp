@@ -25,6 +25,17 @@ MOKLightXmlElement FlatTree(std::size_t n, const char* realValue) {
   return root;
 }
 
+// One element carrying n attributes a0, a1, ..., forward or reversed.
+MOKLightXmlElement WideElement(std::size_t n, bool reversed) {
+  MOKLightXmlElement element{MOKUnicodeString("E")};
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t number = reversed ? n - 1 - i : i;
+    element.AppendAttribute(MOKUnicodeString("a" + std::to_string(number)),
+                            "1");
+  }
+  return element;
+}
+
 // n elements, each the single child of the one above.
 MOKLightXmlElement DeepChain(std::size_t n) {
   MOKLightXmlElement root{MOKUnicodeString("E")};
@@ -62,6 +73,17 @@ void BM_CompareFlatWithinTolerance(benchmark::State& state) {
   VisuXMLAttribute::DestroyAttributes();
 }
 BENCHMARK(BM_CompareFlatWithinTolerance)->RangeMultiplier(8)->Range(1 << 9, 1 << 18)->Complexity();
+
+// One element whose n attributes come in reverse order in the output:
+// every one is paired by name.
+void BM_CompareReorderedAttributes(benchmark::State& state) {
+  auto n = static_cast<std::size_t>(state.range(0));
+  VisuXMLFile reference(WideElement(n, false));
+  VisuXMLFile output(WideElement(n, true));
+  for (auto _ : state) CompareOnce(reference, output);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CompareReorderedAttributes)->RangeMultiplier(4)->Range(4, 1 << 16)->Complexity();
 
 // Equal chains nested n deep.
 void BM_CompareDeepChain(benchmark::State& state) {
