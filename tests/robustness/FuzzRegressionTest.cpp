@@ -2,13 +2,16 @@
 
 #include <dirent.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "MOKLightXmlElement.h"
 #include "MemoryStreams.h"
 #include "TemporaryDirectory.h"
+#include "VisuXMLAttribute.h"
 #include "VisuXMLFile.h"
+#include "VisuXMLMarkup.h"
 
 namespace {
 
@@ -54,38 +57,35 @@ TEST_F(FuzzRegressionTest, ParserSeedsRoundTrip) {
   }
 }
 
-// Tests that a name the reader accepts is written back unchanged.
-// Disabled (found by fuzz_parser_roundtrip): Expat's UTF-16 and Latin-1
-// tables accept U+00AA in a name, its UTF-8 table does not, and the writer
-// (XmlNameSanitizer in host/LightXmlText.cpp) asks the UTF-8 reader, so
-// the attribute name read from a UTF-16 document comes back renamed "__".
-// Proposed fix: the tree builder (host/LightXmlTreeBuilder.cpp, Start)
-// refuses the document (XML_StopParser) when XmlNameSanitizer::IsValid
-// rejects an element or attribute name, so that every tree the reader
-// makes is one the writer can write unchanged.
-TEST_F(FuzzRegressionTest, DISABLED_Utf16NameReadIsWrittenUnchanged) {
+// Tests that a name the reader accepts is written back unchanged: a UTF-16
+// document whose name only non-UTF-8 input allows (U+00AA) is refused.
+TEST_F(FuzzRegressionTest, Utf16NameReadIsWrittenUnchanged) {
   const std::string utf16("\xff\xfe<\0a\0 \0\xaa\0=\0\"\0x\0\"\0/\0>\0", 22);
   ExpectStableRoundTrip(utf16);
 }
 
-// Tests that a dumped value holding bytes XML cannot carry compares equal
-// with the document written from it, as a replay of its own capture would.
-// Disabled (found by fuzz_markup_stream): the writer replaces such bytes
-// (here U+0001 and a lone 0xA9) by U+FFFD, while the stream's tree keeps
-// them, so the replay of a dump holding them fails against its own
-// reference every time. Proposed fix: apply the writer's replacement where
-// the value enters the tree (VisuXMLAttribute::SetValue and the stream's
-// SetText), so the compared tree is the text that is written.
-TEST_F(FuzzRegressionTest, DISABLED_UnwritableBytesCompareEqualToTheirDocument) {
-  MOKLightXmlElement tree(MOKUnicodeString("Scene"));
-  tree.SetAttributeValue("Name", "a\x01" "b\xa9");
-  tree.SetValue("t\x02");
+// Tests that a dumped value holding bytes XML cannot carry (here U+0001, a
+// lone 0xA9 and U+0002) compares equal with the document written from it,
+// as a replay of its own capture would: the stream's tree already holds the
+// writer's replacements.
+TEST_F(FuzzRegressionTest, UnwritableBytesCompareEqualToTheirDocument) {
+  ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute("Name", VisuXMLTextAttribute), 0u);
+  ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 0u);
+  ASSERT_EQ(VisuXMLMarkup::AttachAttribute("Scene", "Name", VisuXMLRequiredAttribute), 0u);
+  ASSERT_EQ(VisuXMLMarkup::OpenMarkup("Scene"), 0u);
+  ASSERT_EQ(VisuXMLMarkup::SetAttributeValue("Name", "a\x01" "b\xa9"), 0u);
+  ASSERT_EQ(VisuXMLMarkup::SetText("t\x02"), 0u);
+  ASSERT_EQ(VisuXMLMarkup::CloseMarkup("Scene"), 0u);
+  const std::unique_ptr<MOKLightXmlElement> tree(VisuXMLMarkup::GetXMLStreamNode());
+  VisuXMLMarkup::DestroyMarkups();
+  VisuXMLAttribute::DestroyAttributes();
+  ASSERT_NE(tree, nullptr);
   std::string written;
-  ASSERT_TRUE(WriteText(tree, written));
+  ASSERT_TRUE(WriteText(*tree, written));
   MOKLightXmlElement read;
   ASSERT_TRUE(ParseText(written, read)) << written;
   VisuXMLFile reference(read);
-  VisuXMLFile output(tree);
+  VisuXMLFile output(*tree);
   MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
   EXPECT_EQ(reference.Compare(&output, report), 1);
 }

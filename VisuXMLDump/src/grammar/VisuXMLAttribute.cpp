@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GrammarMessage.h"
+#include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "VisuXMLNoThrow.h"
 #include "XMLName.h"
@@ -137,6 +138,9 @@ VisuXMLAttribute* VisuXMLAttribute::RetrieveXMLAttribute(
 void VisuXMLAttribute::SetValue(const char* value) {
   if (value == nullptr || value[0] == '\0') return;
   _Value = MOKUnicodeString(value);
+  // The tree holds what the written document will hold, so that a replay
+  // compares equal with its own capture.
+  MOKLightXmlMakeWritable(_Value);
 }
 
 VisuXMLError VisuXMLAttribute::StreamAttribute(MOKLightXmlElement* element) {

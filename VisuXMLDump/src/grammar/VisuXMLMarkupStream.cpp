@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "LinkTable.h"
+#include "MOKLightXmlText.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"
 #include "VisuXMLMarkupHistory.h"
@@ -146,6 +147,8 @@ VisuXMLError VisuXMLMarkup::SetText(const MOKUnicodeString& text) {
     VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
     if (top != nullptr && top->_pMarkupInstance != nullptr) {
       top->_pMarkupInstance->_Text = text;
+      // Bytes the writer would replace are replaced here already.
+      MOKLightXmlMakeWritable(top->_pMarkupInstance->_Text);
     }
     return 0;
   });
