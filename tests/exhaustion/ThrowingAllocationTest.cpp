@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
 
 #include "MOKLightXmlElement.h"
 #include "ScopedEnvironment.h"
@@ -61,6 +66,7 @@ class SweepControler : public VisuXMLDumpControler {
       if (result > 3) return false;
     return true;
   }
+  void ForceReplay() { _ForceReplayMode = 1; }
   // The written file; the host joins paths with a backslash.
   std::string FileName() const {
     std::string path = _XMLFileName.GetText();
@@ -188,6 +194,71 @@ TEST_F(ThrowingAllocationTest, DumpSurvivesEveryFailingAllocation) {
     EXPECT_TRUE(closedAfter == 1 || closedAfter == 3) << closedAfter;
     EXPECT_EQ(DumpOnce(), expected);
   }
+}
+
+// Runs the replays of the sweep in this process and counts the wrong
+// answers. The reference of every dump number is the document the first
+// replay wrote as its output, having no reference yet.
+int CountWrongReplays(const std::string& referenceDirectory,
+                      const std::string& outputDirectory) {
+  {
+    SweepControler first;
+    first.ForceReplay();
+    if (first.InitializeControler() != 0 || first.FinishXMLDump() != 6)
+      return 1;
+  }
+  const std::string expected =
+      ReadWholeFile(outputDirectory + "/TRQxxx_Sweep_Out_1.xml");
+  if (expected.find("<Scene") == std::string::npos) return 1;
+  constexpr std::size_t kMostDumps = 2000;
+  for (std::size_t dump = 2; dump <= kMostDumps; ++dump)
+    WriteWholeFile(referenceDirectory + "/TRQxxx_Sweep_Ref_" +
+                       std::to_string(dump) + ".xml",
+                   expected);
+  int wrong = 0;
+  bool fired = true;
+  for (std::size_t n = 1; fired && n < kMostDumps; ++n) {
+    SweepControler controler;
+    controler.ForceReplay();
+    VisuXMLError finished = 0;
+    bool firedBeforeFinish = false;
+    ThrowingAllocator::ThrowAt(n);
+    try {
+      controler.InitializeControler();
+      firedBeforeFinish = ThrowingAllocator::Fired();
+      finished = controler.FinishXMLDump();
+    } catch (...) {
+      ++wrong;
+    }
+    fired = ThrowingAllocator::Fired();
+    ThrowingAllocator::Disarm();
+    if (finished != 0 && finished != 3 && finished != 6) ++wrong;
+    if (fired && !firedBeforeFinish && finished == 0) ++wrong;
+  }
+  return wrong;
+}
+
+// Leaving by _Exit skips the leak check at exit: it is run here instead.
+int CountLeaks() {
+#ifdef __SANITIZE_ADDRESS__
+  return __lsan_do_recoverable_leak_check();
+#else
+  return 0;
+#endif
+}
+
+// Tests that a replay in which any one allocation throws never lets the
+// exception out and never passes once its comparison lost an allocation.
+TEST_F(ThrowingAllocationTest, ReplayNeverPassesAfterAFailure) {
+  TemporaryDirectory reference;
+  TemporaryDirectory output;
+  ScopedEnvironment referenceVariable("KVB_TRQ_REF", reference.Path().c_str());
+  ScopedEnvironment outputVariable("KVB_TRQ_OUT", output.Path().c_str());
+  ScopedEnvironment testCase("TRQ_LOG_NAME", nullptr);
+  // Failed replays arm the host's exit with 110; leaving by _Exit skips it.
+  EXPECT_EXIT(std::_Exit(CountWrongReplays(reference.Path(), output.Path()) +
+                         CountLeaks()),
+              ::testing::ExitedWithCode(0), "");
 }
 
 // Tests that comparing equal trees while any one allocation throws never
