@@ -15,6 +15,7 @@
 #include "TemporaryDirectory.h"
 #include "ThrowingAllocator.h"
 #include "VisuXMLAttribute.h"
+#include "VisuXMLDumpCommand.h"
 #include "VisuXMLDumpControler.h"
 #include "VisuXMLFile.h"
 #include "VisuXMLMarkup.h"
@@ -78,6 +79,20 @@ class SweepControler : public VisuXMLDumpControler {
   void Call(VisuXMLError result) { _Results.push_back(result); }
 
   std::vector<VisuXMLError> _Results;
+};
+
+// A dump command running the sweep's dump; it notes its own destruction.
+struct SweepCommand : VisuXMLDumpCommand {
+  explicit SweepCommand(bool& destroyed)
+      : VisuXMLDumpCommand("SweepCommand"), _Destroyed(destroyed) {}
+  ~SweepCommand() override { _Destroyed = true; }
+  int CheckDumpContext() override { return 0; }
+  VisuXMLDumpControler* GetDumpControler() override { return &_Controler; }
+  void RunDump() override { _Controler.FinishXMLDump(); }
+  using VisuXMLDumpCommand::EndDump;
+
+  SweepControler _Controler;
+  bool& _Destroyed;
 };
 
 // Runs one whole dump; the text of the written file, empty without one.
@@ -193,6 +208,35 @@ TEST_F(ThrowingAllocationTest, DumpSurvivesEveryFailingAllocation) {
     EXPECT_TRUE(finished == 0 || finished == 2) << finished;
     EXPECT_TRUE(closedAfter == 1 || closedAfter == 3) << closedAfter;
     EXPECT_EQ(DumpOnce(), expected);
+  }
+}
+
+// Tests that a dump command in which any one allocation throws returns from
+// Activate, EndDump and Cancel.
+TEST_F(ThrowingAllocationTest, CommandSurvivesEveryFailingAllocation) {
+  const std::string logFile = _Temporary.File("notify.log");
+  ScopedEnvironment log("MOK_NOTIFY_LOG", logFile.c_str());
+  MOKDialog parent(nullptr, "SweepParent");
+  bool fired = true;
+  for (std::size_t n = 1; fired; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    bool destroyed = false;
+    SweepCommand* const command = new SweepCommand(destroyed);
+    bool escaped = false;
+    ThrowingAllocator::ThrowAt(n);
+    try {
+      command->Activate(nullptr, nullptr);
+      command->EndDump(&parent, 1);
+      command->Cancel(nullptr, nullptr);
+    } catch (...) {
+      escaped = true;
+    }
+    fired = ThrowingAllocator::Fired();
+    ThrowingAllocator::Disarm();
+    ASSERT_FALSE(escaped);
+    // A request the host could not queue leaves the command to its owner.
+    MOKCommand::FlushDelayedDestructions();
+    if (!destroyed) delete command;
   }
 }
 

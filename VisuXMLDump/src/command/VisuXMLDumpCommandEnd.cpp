@@ -1,5 +1,6 @@
 // The end of an interactive dump: the notification and the command's
 // delayed destruction.
+#include <memory>
 #include <new>
 
 #include "MOKDlgNotify.h"
@@ -30,14 +31,17 @@ void ShowDumpOutcome(MOKDialog* parent, unsigned char success) {
                   "ERROR : Unable to read message in catalog!");
   // Made after the texts, so that running out of memory for them leaves
   // no panel behind.
-  MOKDlgNotify* panel = new (std::nothrow)
-      MOKDlgNotify(parent, "VisuXMLDumpNotifyPanel", kNotifyPanelStyle);
+  // Owned here until the host keeps it or has queued its destruction:
+  // either step may run out of memory and throw.
+  std::unique_ptr<MOKDlgNotify> panel(new (std::nothrow) MOKDlgNotify(
+      parent, "VisuXMLDumpNotifyPanel", kNotifyPanelStyle));
   if (panel == nullptr) return;
   // Any other answer means the host still shows the panel and keeps it.
   if (panel->DisplayBlocked(message, title) == 1) {
     panel->SetVisibility(kHidden);
     panel->RequestDelayedDestruction();
   }
+  panel.release();
 }
 
 }  // namespace
