@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "LightXmlNameCache.h"
 #include "LightXmlNamePool.h"
 #include "LightXmlTestSupport.h"
-#include "LightXmlText.h"
 
 namespace {
 
@@ -57,29 +58,26 @@ TEST_F(LightXmlSharedStorageTest, ValuesAreReplacedInPlace) {
                 original_.GetAttributeValueAt(0).GetText(), "n19twotwo");
 }
 
-// Tests that equal names are one shared name that outlives the element that brought it in,
-// and that an empty text is no name at all.
-TEST_F(LightXmlSharedStorageTest, EqualNamesAreShared) {
-  MOKLightXmlElement second{"e"};
-  second.SetAttributeValue("b", "x");
-  EXPECT_EQ(&second.GetName(), &original_.GetName());
-  EXPECT_EQ(second.GetAttributeSharedNameAt(0), original_.GetAttributeSharedNameAt(1));
-  EXPECT_EQ(LightXmlNamePool::Acquire("", 0), nullptr);
+// Tests that a name outlives the element that brought it into the process.
+TEST_F(LightXmlSharedStorageTest, NamesOutliveTheirFirstElement) {
   auto* first = new MOKLightXmlElement(MOKUnicodeString("OnlyHereAtFirst"));
   MOKLightXmlElement copy(*first);
   delete first;
   EXPECT_EQ(copy.GetName().GetText(), "OnlyHereAtFirst");
 }
 
-// Tests the escaping of plain runs around every kind of special byte.
-TEST_F(LightXmlSharedStorageTest, EscapesAroundPlainRuns) {
-  const std::string text("plain&<>\"\t\n\r\x01\0\xC3\xA9\xFF" "end", 20);
-  std::string content, attribute;
-  AppendEscaped(content, text.data(), text.size(), false);
-  AppendEscaped(attribute, text.data(), text.size(), true);
-  const std::string tail = "&#13;\xEF\xBF\xBD\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD" "end";
-  EXPECT_EQ(content, "plain&amp;&lt;&gt;\"\t\n" + tail);
-  EXPECT_EQ(attribute, "plain&amp;&lt;&gt;&quot;&#9;&#10;" + tail);
+// Tests that far more names than the reader's cache has slots, asked twice over, always give
+// the shared name of exactly that text.
+TEST(LightXmlNameCacheTest, CollidingNamesKeepTheirText) {
+  LightXmlNameCache cache;
+  std::vector<LightXmlName*> held;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string text = "n" + std::to_string(i % 1000);
+    held.push_back(cache.Acquire(text.data(), text.size()));
+    EXPECT_EQ(held.back()->text.GetText(), text);
+    EXPECT_EQ(held.back(), held[static_cast<std::size_t>(i % 1000)]);
+  }
+  for (LightXmlName* name : held) LightXmlNamePool::Release(name);
 }
 
 }  // namespace

@@ -13,14 +13,10 @@ int FirstHook(int argument) { MOKExit(gHooksRun == 1 ? argument : 1); }
 
 int SecondHook(int /*argument*/) { return ++gHooksRun; }
 
-// Tests that MOKExit ends the process at once with its code.
-TEST(MOKExitTest, ExitEndsWithTheCode) {
+// Tests that MOKExit ends the process at once with its code, and that hooks run at exit in
+// reverse order of registration, with their argument, and may end the process with MOKExit.
+TEST(MOKExitTest, ExitCodeAndHooksInReverseOrder) {
   EXPECT_EXIT(MOKExit(17), ::testing::ExitedWithCode(17), "");
-}
-
-// Tests that hooks run at exit in reverse order of registration, with their
-// argument, and may end the process with MOKExit.
-TEST(MOKExitTest, HooksRunInReverseOrder) {
   EXPECT_EXIT(
       {
         MOKCallOnExit(FirstHook, 110);

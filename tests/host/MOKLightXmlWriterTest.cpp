@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "LightXmlTestSupport.h"
+#include "MOKLightXmlText.h"
 
 namespace {
 
@@ -70,8 +71,13 @@ TEST(MOKLightXmlWriterTest, LaysOutAndEscapes) {
 }
 
 // Tests that random hostile trees read back as written, with unwritable bytes replaced by
-// U+FFFD, also with a newline after the document.
+// U+FFFD exactly as MOKLightXmlMakeWritable replaces them, also with a newline after the document.
 TEST(MOKLightXmlWriterTest, RandomTreesReadBackAsWritten) {
+  for (const auto& piece : kPieces) {
+    MOKUnicodeString text(piece.first.data(), piece.first.size());
+    EXPECT_EQ(MOKLightXmlMakeWritable(text), piece.first == piece.second ? 0 : 1) << piece.first;
+    EXPECT_EQ(text.GetText(), piece.second);
+  }
   for (unsigned seed = 1; seed <= 200; ++seed) {
     MOKLightXmlElement reread;
     const std::string text = WriteText(RandomTree(seed, false));

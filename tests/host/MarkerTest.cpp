@@ -6,28 +6,27 @@
 
 namespace {
 
+class MarkerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(handle_, nullptr) << ::dlerror(); }
+  void TearDown() override {
+    if (handle_) ::dlclose(handle_);
+  }
+
+  void* handle_ = ::dlopen((std::string(VISUXML_BINARY_DIR) + "/VisuXMLDump/libVisuXMLDump.so").c_str(),
+                           RTLD_NOW | RTLD_LOCAL);
+};
+
 // Tests that the host finds the marker in the shared library by name.
-TEST(MarkerTest, IsFoundByDlsymAndReturnsOne) {
-  const std::string library =
-      std::string(VISUXML_BINARY_DIR) + "/VisuXMLDump/libVisuXMLDump.so";
-  void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(handle, nullptr) << ::dlerror();
-  using Marker = int (*)();
-  auto marker = reinterpret_cast<Marker>(
-      ::dlsym(handle, "VARNOK_ZBX2_INTERNAL_VisuXMLDump"));
+TEST_F(MarkerTest, IsFoundByDlsymAndReturnsOne) {
+  auto marker = reinterpret_cast<int (*)()>(::dlsym(handle_, "VARNOK_ZBX2_INTERNAL_VisuXMLDump"));
   ASSERT_NE(marker, nullptr);
   EXPECT_EQ(marker(), 1);
-  ::dlclose(handle);
 }
 
 // Tests that internal symbols stay hidden: only marked classes are exported.
-TEST(MarkerTest, InternalSymbolsAreHidden) {
-  const std::string library =
-      std::string(VISUXML_BINARY_DIR) + "/VisuXMLDump/libVisuXMLDump.so";
-  void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(handle, nullptr) << ::dlerror();
-  EXPECT_EQ(::dlsym(handle, "ComparisonFailedExitHook"), nullptr);
-  ::dlclose(handle);
+TEST_F(MarkerTest, InternalSymbolsAreHidden) {
+  EXPECT_EQ(::dlsym(handle_, "ComparisonFailedExitHook"), nullptr);
 }
 
 }  // namespace
