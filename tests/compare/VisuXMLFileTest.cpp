@@ -56,23 +56,47 @@ std::string Describe(const Element& element) {
 
 // Two documents, the number of differences and the result tree under "R".
 struct ComparisonCase {
-  const char *reference, *output;
+  std::string reference, output;
   unsigned int count;
-  const char* report;
+  std::string report;
 };
 
-// Compares each pair: the return of Compare, its count and its result tree.
+// Compares each pair: the return of Compare, its result tree, then its count
+// once the result's attributes were overwritten (they must not alias the
+// output's).
 void ExpectComparisons(std::initializer_list<ComparisonCase> cases) {
   for (const ComparisonCase& c : cases) {
-    SCOPED_TRACE(std::string(c.reference) + " against " + c.output);
+    SCOPED_TRACE(c.reference + " against " + c.output);
     VisuXMLFile reference(Xml(c.reference));
     VisuXMLFile output(Xml(c.output));
     Element result{MOKUnicodeString("R")};
     EXPECT_EQ(reference.Compare(&output, result), c.count == 0 ? 1 : 0);
+    EXPECT_EQ(Describe(result), c.report);
+    Element* copy = result.GetChildAt(0);
+    for (std::size_t i = 0; copy && i < copy->GetAttributeCount(); ++i)
+      copy->SetAttributeValue(copy->GetAttributeNameAt(i), "overwritten");
     EXPECT_EQ(VisuXMLFileTestAccess::CountDifferences(reference, output),
               c.count);
-    EXPECT_EQ(Describe(result), c.report);
   }
+}
+
+// An element e with 20 attributes k0=1, k1=1, ... (enough for the output to
+// be indexed by name), in order or reversed, then `extra`; k`changed`=2.
+std::string Numbered(bool reversed, const std::string& extra = "",
+                     int changed = -1) {
+  std::string xml = "<e";
+  for (int i = 0; i < 20; ++i) {
+    const int k = reversed ? 19 - i : i;
+    xml += " k" + std::to_string(k) + (k == changed ? "='2'" : "='1'");
+  }
+  return xml + extra + "/>";
+}
+
+// The result picture of Numbered(false) then `extra`.
+std::string NumberedPicture(const std::string& extra) {
+  std::string picture = "e{k0=1";
+  for (int i = 1; i < 20; ++i) picture += ",k" + std::to_string(i) + "=1";
+  return picture + extra;
 }
 
 // Records every hook call in order.
@@ -172,7 +196,52 @@ TEST_F(VisuXMLFileTest, PairsAttributesByName) {
        "!\"The attribute y doesn't appear in the reference file.\","
        "k(!\"The attribute q doesn't appear in the output file.\"),"
        "m{e=3}(!\"The attribute e doesn't appear in the reference file.\")))"},
+      {"<e size='1.0' t='a'/>", "<e size='1.00' t='a'/>", 0,
+       "R(e{size=1.00,t=a})"},
+      {"<e a='1' b='2'/>", "<e b='2' a='1'/>", 0, "R(e{a=1,b=2})"},
   });
+}
+
+// Tests that names in the same order (whose attributes the result shares)
+// give the same result as the same names reordered.
+TEST_F(VisuXMLFileTest, AlignedAndReorderedNamesAgree) {
+  const std::string report =
+      "R(e{x=2,t=a,u=c}(!\"The attribute x value has changed from 1 to 2.\","
+      "!\"The attribute u value has changed from b to c.\"))";
+  ExpectComparisons({{"<e x='1' t='a' u='b'/>", "<e x='2' t='a' u='c'/>", 2,
+                      report},
+                     {"<e x='1' t='a' u='b'/>", "<e u='c' t='a' x='2'/>", 2,
+                      report}});
+}
+
+// Tests large reordered elements, found by name: a changed value, one-sided
+// names, names that extend others, and repeated names paired in order.
+TEST_F(VisuXMLFileTest, PairsManyReorderedAttributesByName) {
+  ExpectComparisons({
+      {Numbered(false, " gone='x'", 5),
+       Numbered(true, " new='y'"), 3,
+       "R(" + NumberedPicture(",new=y}(") +
+           "!\"The attribute k5 value has changed from 2 to 1.\","
+           "!\"The attribute gone doesn't appear in the output file.\","
+           "!\"The attribute new doesn't appear in the reference file.\"))"},
+  });
+}
+
+// Tests that repeated names pair first with first among many reordered
+// attributes (two changes), the result keeping one attribute per name.
+TEST_F(VisuXMLFileTest, PairsRepeatedNamesInOrder) {
+  Element referenceTree = Xml(Numbered(false, " d='1'"));
+  Element outputTree = Xml("<e d='2'" + Numbered(true).substr(2));
+  referenceTree.AppendAttribute(MOKUnicodeString("d"), MOKUnicodeString("2"));
+  outputTree.AppendAttribute(MOKUnicodeString("d"), MOKUnicodeString("1"));
+  VisuXMLFile reference(referenceTree);
+  VisuXMLFile output(outputTree);
+  Element result{MOKUnicodeString("R")};
+  EXPECT_EQ(reference.Compare(&output, result), 0);
+  const std::string picture = Describe(result);
+  EXPECT_EQ(picture.substr(0, picture.find('(', 2) + 1),
+            "R(" + NumberedPicture(",d=1}("));
+  EXPECT_EQ(result.GetChildAt(0)->GetChildCount(), 2u);
 }
 
 // Tests that a well-formed file is read and searched down to the deepest
@@ -247,6 +316,24 @@ TEST_F(VisuXMLFileTest, FailedAllocationsNeverPassForEqual) {
   EXPECT_EQ(VisuXMLFile(tree).IsFileValid(), 0);
   FailingAllocator::FailNth(1);
   EXPECT_EQ(reference.SearchForMarkup("absent"), 1);
+}
+
+// Tests that a run out of memory while indexing large reordered elements
+// either falls back to the walk and finds them equal, or counts a difference.
+TEST_F(VisuXMLFileTest, FailedIndexFallsBackToTheWalk) {
+  VisuXMLFile reference(Xml(Numbered(false)));
+  VisuXMLFile output(Xml(Numbered(true)));
+  bool fellBack = false;
+  for (std::size_t failAt = 1;; ++failAt) {
+    Element result;
+    ScopedAllocationFailure failure(failAt);
+    const unsigned char equal = reference.Compare(&output, result);
+    if (!FailingAllocator::Fired()) break;
+    if (equal == 0) continue;
+    fellBack = true;
+    EXPECT_EQ(Describe(result), "(" + NumberedPicture("})")) << failAt;
+  }
+  EXPECT_TRUE(fellBack);
 }
 
 class AttributesComparisonTest
