@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GrammarMessage.h"
+#include "ListDeletion.h"
 #include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "VisuXMLNoThrow.h"
@@ -101,16 +102,9 @@ VisuXMLAttribute::VisuXMLAttribute(const VisuXMLAttribute& other)
       _Type(other._Type) {}
 
 VisuXMLAttribute::~VisuXMLAttribute() {
-  // The attribute owns the list behind it. Freed one by one (each detached
-  // before deletion) so that a very long registry cannot exhaust the stack.
-  VisuXMLAttribute* next = _pNextAttribute;
-  _pNextAttribute = nullptr;
-  while (next != nullptr) {
-    VisuXMLAttribute* const following = next->_pNextAttribute;
-    next->_pNextAttribute = nullptr;
-    delete next;
-    next = following;
-  }
+  // The attribute owns the list behind it.
+  DeleteListIteratively(_pNextAttribute, &VisuXMLAttribute::_pNextAttribute,
+                        [](VisuXMLAttribute* record) { delete record; });
 }
 
 VisuXMLError VisuXMLAttribute::SearchForExistingAttribute(

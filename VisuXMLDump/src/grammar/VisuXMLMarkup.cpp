@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GrammarMessage.h"
+#include "ListDeletion.h"
 #include "LinkTable.h"
 #include "NameIndex.h"
 #include "SubMarkupChain.h"
@@ -232,16 +233,9 @@ VisuXMLMarkup::~VisuXMLMarkup() {
   delete[] _pSubMarkupLinks;
   _pSubMarkupLinks = nullptr;
   _pFirstInChain = nullptr;
-  // The record owns the list behind it. Freed one by one (each detached
-  // before deletion) so that a very long registry cannot exhaust the stack.
-  VisuXMLMarkup* next = _pNextMarkup;
-  _pNextMarkup = nullptr;
-  while (next != nullptr) {
-    VisuXMLMarkup* const following = next->_pNextMarkup;
-    next->_pNextMarkup = nullptr;
-    delete next;
-    next = following;
-  }
+  // The record owns the list behind it.
+  DeleteListIteratively(_pNextMarkup, &VisuXMLMarkup::_pNextMarkup,
+                        [](VisuXMLMarkup* record) { delete record; });
 }
 
 VisuXMLError VisuXMLMarkup::SearchForExistingMarkup(
