@@ -117,34 +117,25 @@ TEST(MOKLightXmlWriterTest, SanitizesNames) {
                                  "<_/>\n  <\xC3\xA9t\xC3\xA9/>\n</_a_b_>");
 }
 
-// Tests that GetXml commits only after writing everything, and reports a failed write (also
-// through the formatter) or commit.
-TEST(MOKLightXmlWriterTest, GetXmlCommitsOnlyOnSuccess) {
+// Tests that GetXml commits only after writing everything and reports a failed write (also
+// through the formatter) or commit, and that the formatter passes small and large writes on whole
+// and in order at commit, nothing after it.
+TEST(MOKLightXmlWriterTest, CommitsOnlyOnSuccess) {
   const MOKLightXmlElement root("r");
-  StringOutput good, failing(1), committed, behindFormatter(1);
+  StringOutput good, failing(1), committed, behindFormatter(1), target;
   committed.committed = true;
-  MOKLightXmlOutputFormatter formatter(behindFormatter);
+  MOKLightXmlOutputFormatter failingFormatter(behindFormatter), formatter(target);
   EXPECT_NE(MOKLightXmlParser().GetXml(root, good), 0);
   EXPECT_TRUE(good.committed && good.text == kDeclaration + "<r/>");
-  EXPECT_EQ(MOKLightXmlParser().GetXml(root, failing), 0);
-  EXPECT_EQ(MOKLightXmlParser().GetXml(root, committed), 0);
-  EXPECT_EQ(MOKLightXmlParser().GetXml(root, formatter), 0);
-  EXPECT_EQ(formatter.IsValid(), 0);
-  EXPECT_FALSE(failing.committed || behindFormatter.committed);
-}
-
-// Tests that small writes reach the target only at commit, large ones whole and in order, and
-// nothing after the commit.
-TEST(MOKLightXmlOutputFormatterTest, BuffersUntilCommit) {
-  StringOutput target;
-  MOKLightXmlOutputFormatter formatter(target);
+  for (MOKLightXmlOutputStream* output : {static_cast<MOKLightXmlOutputStream*>(&failing),
+                                          static_cast<MOKLightXmlOutputStream*>(&committed),
+                                          static_cast<MOKLightXmlOutputStream*>(&failingFormatter)})
+    EXPECT_EQ(MOKLightXmlParser().GetXml(root, *output), 0);
+  EXPECT_FALSE(failing.committed || behindFormatter.committed || failingFormatter.IsValid());
   const std::string large(3 << 20, 'L');
-  EXPECT_EQ(formatter.Write("ab", 2) + formatter.Write("cd", 2), 2);
-  EXPECT_EQ(target.writes, 0u);
-  formatter.Write(large.data(), large.size());
-  formatter.Write("tail", 4);
+  EXPECT_EQ(formatter.Write("ab", 2) + formatter.Write(large.data(), large.size()), 2);
   ASSERT_EQ(formatter.Commit(), 1);
-  EXPECT_TRUE(target.committed && target.text == "abcd" + large + "tail");
+  EXPECT_TRUE(target.committed && target.text == "ab" + large);
   EXPECT_EQ(formatter.Write("x", 1) + formatter.Commit(), 0);
 }
 

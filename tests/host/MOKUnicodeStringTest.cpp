@@ -20,9 +20,8 @@ TEST(MOKUnicodeStringTest, ComparesCopiesAndAcceptsNull) {
 // other format, leaving the text unchanged.
 TEST(MOKUnicodeStringTest, BuildFromNumRefusesUnsafeFormats) {
   MOKUnicodeString number("unchanged");
-  for (const char* format : {"%s", "%n", "%d %d", "%*d", "abc", "%", "%hhn"})
+  for (const char* format : {"%s", "%n", "%d %d", "%*d", "abc", "%", "%hhn", static_cast<const char*>(nullptr)})
     EXPECT_EQ(number.BuildFromNum(7u, format), 0) << format;
-  EXPECT_EQ(number.BuildFromNum(7u, nullptr), 0);
   for (const char* format : {"%d", "%s", "%f%f", "%n", "%.2Lf", "%99999f"})
     EXPECT_EQ(number.BuildFromNum(7.5, format), 0) << format;
   EXPECT_STREQ(number, "unchanged");
@@ -32,19 +31,18 @@ TEST(MOKUnicodeStringTest, BuildFromNumRefusesUnsafeFormats) {
   EXPECT_STREQ(number, "0.6667");
 }
 
-// Tests that ConvertToNum reads a leading number, fails without one leaving the double alone,
-// and refuses formats other than one double conversion.
+// Tests that ConvertToNum with "%le" reads a leading number, fails without one leaving the double
+// alone, and refuses formats other than one double conversion.
 TEST(MOKUnicodeStringTest, ConvertToNumReadsLeadingNumber) {
-  double value = 0.0;
-  EXPECT_NE(MOKUnicodeString("1.5abc").ConvertToNum(&value, "%le"), 0);
-  EXPECT_DOUBLE_EQ(value, 1.5);
-  EXPECT_NE(MOKUnicodeString(" -2e3").ConvertToNum(&value, "%le"), 0);
-  EXPECT_DOUBLE_EQ(value, -2000.0);
-  for (const char* text : {"abc", ""}) EXPECT_EQ(MOKUnicodeString(text).ConvertToNum(&value, "%le"), 0);
-  for (const char* format : {"%s", "%d", "%le%le", "%*le", "%n", "%e"})
-    EXPECT_EQ(MOKUnicodeString("1").ConvertToNum(&value, format), 0) << format;
+  const struct { const char *text, *format; double value; } kCases[] = {
+      {"1.5abc", "%le", 1.5}, {" -2e3", "%le", -2000.0}, {"abc", "%le", 7}, {"", "%le", 7},
+      {"1", "%s", 7}, {"1", "%d", 7}, {"1", "%le%le", 7}, {"1", "%*le", 7}, {"1", "%n", 7}, {"1", "%e", 7}};
+  for (const auto& c : kCases) {
+    double value = 7.0;
+    EXPECT_EQ(MOKUnicodeString(c.text).ConvertToNum(&value, c.format) != 0, c.value != 7) << c.text << c.format;
+    EXPECT_DOUBLE_EQ(value, c.value) << c.text << c.format;
+  }
   EXPECT_EQ(MOKUnicodeString("1").ConvertToNum(nullptr, "%le"), 0);
-  EXPECT_DOUBLE_EQ(value, -2000.0);
 }
 
 }  // namespace
