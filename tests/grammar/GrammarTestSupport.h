@@ -26,13 +26,7 @@ class VisuXMLAttributeTestAccess {
     for (A* a = A::_spFirstAttribute; a; a = a->_pNextAttribute) out += Name(a) + " ";
     return out;
   }
-  static A* Copy(const A* source) { return new A(*source); }
-  static A* Next(const A* a) { return a->_pNextAttribute; }
   static std::string Name(const A* a) { return a->_Name.GetText(); }
-  static void Destroy(A* a) { delete a; }
-  static void SetValue(A* a, const char* value) { a->SetValue(value); }
-  static std::string Value(const A* a) { return a->_Value.GetText(); }
-  static VisuXMLError Stream(A* a, MOKLightXmlElement* e) { return a->StreamAttribute(e); }
 };
 
 // Test-only window on the markup registry, link tables and stream stack.

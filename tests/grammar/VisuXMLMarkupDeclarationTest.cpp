@@ -150,12 +150,20 @@ TEST_F(VisuXMLMarkupDeclarationTest, AllocationFailuresChangeNothing) {
   }
 }
 
-// Tests that a million declarations are freed without recursion.
+// Tests that a million markups and a million attributes are found again and freed without recursion, and that
+// names found just before are forgotten.
 TEST_F(VisuXMLMarkupDeclarationTest, MillionDeclarationsAreFreed) {
-  for (int i = 0; i < 1000000; ++i) ASSERT_EQ(0u, Declare("m" + std::to_string(i)));
-  EXPECT_NE(nullptr, Access::Find("m0"));
+  for (int i = 0; i < 1000000; ++i) {
+    ASSERT_EQ(0u, Declare("m" + std::to_string(i)));
+    ASSERT_EQ(0u, Declare("@a" + std::to_string(i)));
+  }
+  for (int round = 0; round < 2; ++round)
+    for (const char* name : {"m0", "m999999", "@a0", "@a999999"}) EXPECT_EQ(1u, Declare(name)) << name;
   VisuXMLMarkup::DestroyMarkups();
+  VisuXMLAttribute::DestroyAttributes();
   EXPECT_EQ(nullptr, Access::Find("m0"));
+  EXPECT_EQ(nullptr, VisuXMLAttributeTestAccess::Find("a0"));
+  Grammar("m1 @a1 m0 @a0");
 }
 
 }  // namespace

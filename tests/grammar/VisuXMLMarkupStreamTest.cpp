@@ -58,12 +58,13 @@ class VisuXMLMarkupStreamTest : public GrammarTest::Fixture {
       Grammar(row.grammar);
       EXPECT_EQ(row.results, Stream(row.script));
       EXPECT_EQ(row.tree, TakeTree());
+      EXPECT_EQ("<no tree>", TakeTree());
       EXPECT_EQ(row.lastError, LastError());
     }
   }
 };
 
-// Tests the scene and group dumps and members' own counts, down to the whole tree and the message left.
+// Tests the scene and group dumps and members' own counts, down to the whole tree, handed out once, and the message.
 TEST_F(VisuXMLMarkupStreamTest, SceneAndGroupDumpsBuildTheWholeTree) {
   Check({{"scene", kScene, "+Scene Name=demo +Object Visible=1 -Object +Camera -Camera -Scene", "00000100",
           "Scene(Name=demo) [Object(Name=???, Visible=1) [" + Required("Name", "Object") + "] | Camera [" +
@@ -141,28 +142,20 @@ TEST_F(VisuXMLMarkupStreamTest, ValuesAndTextsReachTheElementWhileItWaits) {
           ""}});
 }
 
-// Tests that the eleventh nested markup enlarges the stack from 10 to 20 slots, which closing keeps.
+// Tests that the eleventh nested markup enlarges the stack from 10 to 20 slots, which closing keeps, and that no
+// tree is handed out while the outermost markup is open.
 TEST_F(VisuXMLMarkupStreamTest, EleventhLevelEnlargesTheStack) {
   Grammar("R! N R>N:3 N>N:3");
   EXPECT_EQ(0u, Access::StackSize());
   EXPECT_EQ("0000000000", Stream("+R +N +N +N +N +N +N +N +N +N"));
   EXPECT_EQ(10u, Access::StackSize());
+  EXPECT_EQ("<no tree>", TakeTree());
   EXPECT_EQ("0", Stream("+N"));
   EXPECT_EQ(11u, Access::Depth());
   EXPECT_EQ(20u, Access::StackSize());
   EXPECT_EQ("00000000000", Stream("-N -N -N -N -N -N -N -N -N -N -R"));
   EXPECT_EQ(20u, Access::StackSize());
   EXPECT_EQ("R [N [N [N [N [N [N [N [N [N [N]]]]]]]]]]", TakeTree());
-}
-
-// Tests that a tree is handed out once, and none while the outermost markup is open.
-TEST_F(VisuXMLMarkupStreamTest, TreeIsHandedOutOnce) {
-  Grammar("R!");
-  Stream("+R");
-  EXPECT_EQ("<no tree>", TakeTree());
-  Stream("-R");
-  EXPECT_EQ("R", TakeTree());
-  EXPECT_EQ("<no tree>", TakeTree());
 }
 
 // Tests that clearing drops open markups without a tree, keeps a finished one, and the stream serves again.
