@@ -16,64 +16,14 @@
 #include <new>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "MOKLightXmlElement.h"
 #include "MemoryStreams.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDumpVersion.h"
 #include "VisuXMLFile.h"
 
-// The version class befriends this name so that a process can work under
-// more than one version; here every input picks its own.
-class VisuXMLDumpVersionTestAccess {
- public:
-  static void Set(int version) {
-    VisuXMLDumpVersion::_DumpVersion = version;
-    VisuXMLDumpVersion::_VersionInitialized = 1;
-  }
-};
-
 namespace {
-
-// The nothrow allocation still to go before the one that fails; 0: none.
-std::size_t gAllocationsBeforeFailure = 0;
-
-bool ShouldFailAllocation() {
-  if (gAllocationsBeforeFailure == 0) return false;
-  return --gAllocationsBeforeFailure == 0;
-}
-
-}  // namespace
-
-// Forwarded to the throwing forms, so that the sanitizer still pairs every
-// allocation with its release.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (ShouldFailAllocation()) return nullptr;
-  try {
-    return ::operator new(size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  if (ShouldFailAllocation()) return nullptr;
-  try {
-    return ::operator new[](size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-
-namespace {
-
-// Names the broken expectation, then stops the run as a crash.
-void Fail(const char* condition, int line) {
-  std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, line,
-               condition);
-  std::abort();
-}
-#define Check(condition) \
-  ((condition) ? static_cast<void>(0) : Fail(#condition, __LINE__))
 
 // Counts the differences the walk reports through the hooks.
 class CountingFile : public VisuXMLFile {

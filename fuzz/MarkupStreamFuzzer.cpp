@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "MOKLightXmlElement.h"
 #include "MemoryStreams.h"
 #include "VisuXMLAttribute.h"
@@ -23,59 +24,7 @@
 #include "VisuXMLDumpVersion.h"
 #include "VisuXMLMarkup.h"
 
-class VisuXMLDumpVersionTestAccess {
- public:
-  static void Set(int version) {
-    VisuXMLDumpVersion::_DumpVersion = version;
-    VisuXMLDumpVersion::_VersionInitialized = 1;
-  }
-};
-
 namespace {
-
-// The nothrow allocation still to go before the one that fails; 0: none.
-std::size_t gAllocationsBeforeFailure = 0;
-bool gAllocationFailed = false;
-
-bool ShouldFailAllocation() {
-  if (gAllocationsBeforeFailure == 0) return false;
-  if (--gAllocationsBeforeFailure != 0) return false;
-  gAllocationFailed = true;
-  return true;
-}
-
-}  // namespace
-
-// Forwarded to the throwing forms, so that the sanitizer still pairs every
-// allocation with its release.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (ShouldFailAllocation()) return nullptr;
-  try {
-    return ::operator new(size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  if (ShouldFailAllocation()) return nullptr;
-  try {
-    return ::operator new[](size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-
-namespace {
-
-// Names the broken expectation, then stops the run as a crash.
-void Fail(const char* condition, int line) {
-  std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, line,
-               condition);
-  std::abort();
-}
-#define Check(condition) \
-  ((condition) ? static_cast<void>(0) : Fail(#condition, __LINE__))
 
 const char* const kMarkups[] = {"Scene", "Camera", "Light", "Object", "Group",
                                 "VisuXMLError"};
