@@ -1,10 +1,5 @@
 #include "RobustnessSupport.h"
 
-#include <sys/resource.h>
-
-#include <chrono>
-#include <string>
-
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"
 
@@ -23,57 +18,39 @@ MOKUnicodeString ObjectSize(std::size_t index) {
 
 }  // namespace
 
-SceneControler::SceneControler(std::size_t objects, unsigned char replay)
-    : _Objects(objects) {
-  _ForceReplayMode = replay;
-}
-
-void SceneControler::Call(VisuXMLError result) {
-  if (result == 3) _OutOfMemoryReported = true;
-}
-
-void SceneControler::Declare() {
+VisuXMLError SceneControler::DumpXML() {
+  using M = VisuXMLMarkup;
+  _OutOfMemory = false;
   Call(VisuXMLAttribute::CreateXMLAttribute("Name", VisuXMLTextAttribute));
   Call(VisuXMLAttribute::CreateXMLAttribute("Size", VisuXMLRealAttribute));
   Call(VisuXMLAttribute::CreateXMLAttribute("Visible", VisuXMLTextAttribute));
-  Call(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup));
-  Call(VisuXMLMarkup::CreateXMLMarkup("Camera", VisuXMLStandardMarkup));
-  Call(VisuXMLMarkup::CreateXMLMarkup("Light", VisuXMLStandardMarkup));
-  Call(VisuXMLMarkup::CreateXMLMarkup("Object", VisuXMLStandardMarkup));
-  Call(VisuXMLMarkup::AttachAttribute("Scene", "Name", VisuXMLRequiredAttribute));
-  Call(VisuXMLMarkup::AttachAttribute("Object", "Name", VisuXMLRequiredAttribute));
-  Call(VisuXMLMarkup::AttachAttribute("Object", "Size", VisuXMLOptionalAttribute));
-  Call(VisuXMLMarkup::AttachAttribute("Object", "Visible", VisuXMLOptionalAttribute));
-  Call(VisuXMLMarkup::AttachMarkup("Scene", "Camera", VisuXMLOnlyOnce));
-  Call(VisuXMLMarkup::AttachMarkup("Scene", "Light",
-                                   static_cast<VisuXMLMarkupToMarkupLink>(3)));
-  Call(VisuXMLMarkup::AttachMarkup("Scene", "Object", VisuXMLAtLeastOnce));
+  Call(M::CreateXMLMarkup("Scene", VisuXMLRootMarkup));
+  for (const char* name : {"Camera", "Light", "Object"})
+    Call(M::CreateXMLMarkup(name, VisuXMLStandardMarkup));
+  Call(M::AttachAttribute("Scene", "Name", VisuXMLRequiredAttribute));
+  Call(M::AttachAttribute("Object", "Name", VisuXMLRequiredAttribute));
+  Call(M::AttachAttribute("Object", "Size", VisuXMLOptionalAttribute));
+  Call(M::AttachAttribute("Object", "Visible", VisuXMLOptionalAttribute));
+  Call(M::AttachMarkup("Scene", "Camera", VisuXMLOnlyOnce));
+  Call(M::AttachMarkup("Scene", "Light", static_cast<VisuXMLMarkupToMarkupLink>(3)));
+  Call(M::AttachMarkup("Scene", "Object", VisuXMLAtLeastOnce));
   const MOKUnicodeString group[] = {"Light", "Camera"};
-  Call(VisuXMLMarkup::RegroupMarkups("Scene", group, 2, VisuXMLOnlyOnce));
-}
-
-void SceneControler::Stream() {
-  Call(VisuXMLMarkup::OpenMarkup("Scene"));
-  Call(VisuXMLMarkup::SetAttributeValue("Name", "demo"));
-  Call(VisuXMLMarkup::OpenMarkup("Light"));
-  Call(VisuXMLMarkup::SetText("sun"));
-  Call(VisuXMLMarkup::CloseMarkup("Light"));
-  Call(VisuXMLMarkup::OpenMarkup("Camera"));
-  Call(VisuXMLMarkup::CloseMarkup("Camera"));
+  Call(M::RegroupMarkups("Scene", group, 2, VisuXMLOnlyOnce));
+  Call(M::OpenMarkup("Scene"));
+  Call(M::SetAttributeValue("Name", "demo"));
+  Call(M::OpenMarkup("Light"));
+  Call(M::SetText("sun"));
+  Call(M::CloseMarkup("Light"));
+  Call(M::OpenMarkup("Camera"));
+  Call(M::CloseMarkup("Camera"));
   for (std::size_t i = 0; i < _Objects; ++i) {
-    Call(VisuXMLMarkup::OpenMarkup("Object"));
-    Call(VisuXMLMarkup::SetAttributeValue("Name", ObjectName(i)));
-    Call(VisuXMLMarkup::SetAttributeValue("Size", ObjectSize(i)));
-    Call(VisuXMLMarkup::CloseMarkup("Object"));
+    Call(M::OpenMarkup("Object"));
+    Call(M::SetAttributeValue("Name", ObjectName(i)));
+    Call(M::SetAttributeValue("Size", ObjectSize(i)));
+    Call(M::CloseMarkup("Object"));
   }
-  Call(VisuXMLMarkup::CloseMarkup("Scene"));
-}
-
-VisuXMLError SceneControler::DumpXML() {
-  _OutOfMemoryReported = false;
-  Declare();
-  Stream();
-  return _OutOfMemoryReported ? 3 : 0;
+  Call(M::CloseMarkup("Scene"));
+  return _OutOfMemory ? 3 : 0;
 }
 
 MOKLightXmlElement ExpectedScene(std::size_t objects) {
@@ -90,16 +67,4 @@ MOKLightXmlElement ExpectedScene(std::size_t objects) {
     scene.AddChild(object);
   }
   return scene;
-}
-
-long PeakResidentKilobytes() {
-  struct rusage usage;
-  ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
-double NowSeconds() {
-  return std::chrono::duration<double>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
 }

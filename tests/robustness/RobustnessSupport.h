@@ -1,6 +1,9 @@
 #ifndef RobustnessSupport_h
 #define RobustnessSupport_h
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <cstddef>
 #include <string>
 
@@ -8,8 +11,7 @@
 #include "VisuXMLDumpControler.h"
 
 // Under the sanitizers every allocation and access costs many times more;
-// the giant cases shrink there by this factor, the plain build keeps them
-// at full size.
+// the giant cases shrink there by this factor.
 #ifdef VISUXML_SANITIZED
 constexpr std::size_t kSizeDivisor = 20;
 #else
@@ -25,37 +27,43 @@ class VisuXMLDumpControlerTestAccess {
   }
 };
 
-// A client controller with a small but complete grammar: a root with a
-// required attribute, a group, a repeated markup with real and optional
-// attributes, texts. Every declaration and stream call goes through Call,
-// so the dump knows whether the library reported running out of memory.
+// A client with a small but complete grammar (required and optional
+// attributes, a group, a repeated markup, texts); its dump returns 3 once
+// any declaration or stream call reported running out of memory.
 class SceneControler : public VisuXMLDumpControler {
  public:
-  explicit SceneControler(std::size_t objects = 3, unsigned char replay = 0);
-
+  explicit SceneControler(std::size_t objects = 3, unsigned char replay = 0)
+      : _Objects(objects) {
+    _ForceReplayMode = replay;
+  }
   VisuXMLError DumpXML() override;
   MOKUnicodeString GetXMLDumpName() override { return "Scene"; }
 
-  // 1 once any declaration or stream call returned 3.
-  bool OutOfMemoryReported() const { return _OutOfMemoryReported; }
-  const MOKUnicodeString& FileName() const { return _XMLFileName; }
-
  private:
-  void Call(VisuXMLError result);
-  void Declare();
-  void Stream();
-
+  void Call(VisuXMLError result) { _OutOfMemory |= result == 3; }
   std::size_t _Objects;
-  bool _OutOfMemoryReported = false;
+  bool _OutOfMemory = false;
 };
 
 // The document SceneControler streams, built by hand.
 MOKLightXmlElement ExpectedScene(std::size_t objects = 3);
 
+// The file written by the interactive dump numbered counter in directory.
+inline std::string DumpFile(const std::string& directory, unsigned int counter) {
+  return directory + "/Scene" + std::to_string(counter) + ".xml";
+}
+
 // Largest resident set of this process so far, in kilobytes.
-long PeakResidentKilobytes();
+inline long PeakResidentKilobytes() {
+  struct rusage usage;
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
 
 // Seconds since an arbitrary fixed point, monotonic.
-double NowSeconds();
+inline double NowSeconds() {
+  return std::chrono::duration<double>(
+             std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 #endif
