@@ -92,13 +92,6 @@ std::string Numbered(bool reversed, const std::string& extra = "",
   return xml + extra + "/>";
 }
 
-// The result picture of Numbered(false) then `extra`.
-std::string NumberedPicture(const std::string& extra) {
-  std::string picture = "e{k0=1";
-  for (int i = 1; i < 20; ++i) picture += ",k" + std::to_string(i) + "=1";
-  return picture + extra;
-}
-
 // Records every hook call in order.
 class TracingFile : public VisuXMLFile {
  public:
@@ -203,44 +196,35 @@ TEST_F(VisuXMLFileTest, PairsAttributesByName) {
 }
 
 // Tests that names in the same order (whose attributes the result shares)
-// give the same result as the same names reordered.
-TEST_F(VisuXMLFileTest, AlignedAndReorderedNamesAgree) {
-  const std::string report =
+// give the result of the same names reordered, and large reordered elements
+// (indexed, names extending others) with a change and one-sided names.
+TEST_F(VisuXMLFileTest, PairsReorderedAttributesByName) {
+  const std::string changes =
       "R(e{x=2,t=a,u=c}(!\"The attribute x value has changed from 1 to 2.\","
       "!\"The attribute u value has changed from b to c.\"))";
-  ExpectComparisons({{"<e x='1' t='a' u='b'/>", "<e x='2' t='a' u='c'/>", 2,
-                      report},
-                     {"<e x='1' t='a' u='b'/>", "<e u='c' t='a' x='2'/>", 2,
-                      report}});
-}
-
-// Tests large reordered elements, found by name: a changed value, one-sided
-// names, names that extend others, and repeated names paired in order.
-TEST_F(VisuXMLFileTest, PairsManyReorderedAttributesByName) {
   ExpectComparisons({
-      {Numbered(false, " gone='x'", 5),
-       Numbered(true, " new='y'"), 3,
-       "R(" + NumberedPicture(",new=y}(") +
+      {"<e x='1' t='a' u='b'/>", "<e x='2' t='a' u='c'/>", 2, changes},
+      {"<e x='1' t='a' u='b'/>", "<e u='c' t='a' x='2'/>", 2, changes},
+      {Numbered(false, " gone='x'", 5), Numbered(true, " k='y'"), 3,
+       "R(" + Describe(Xml(Numbered(false, " k='y'"))) + "(" +
            "!\"The attribute k5 value has changed from 2 to 1.\","
            "!\"The attribute gone doesn't appear in the output file.\","
-           "!\"The attribute new doesn't appear in the reference file.\"))"},
+           "!\"The attribute k doesn't appear in the reference file.\"))"},
   });
 }
 
 // Tests that repeated names pair first with first among many reordered
 // attributes (two changes), the result keeping one attribute per name.
 TEST_F(VisuXMLFileTest, PairsRepeatedNamesInOrder) {
-  Element referenceTree = Xml(Numbered(false, " d='1'"));
-  Element outputTree = Xml("<e d='2'" + Numbered(true).substr(2));
+  Element referenceTree = Xml(Numbered(false, " d='1'")),
+          outputTree = Xml("<e d='2'" + Numbered(true).substr(2));
   referenceTree.AppendAttribute(MOKUnicodeString("d"), MOKUnicodeString("2"));
   outputTree.AppendAttribute(MOKUnicodeString("d"), MOKUnicodeString("1"));
-  VisuXMLFile reference(referenceTree);
-  VisuXMLFile output(outputTree);
+  VisuXMLFile reference(referenceTree), output(outputTree);
   Element result{MOKUnicodeString("R")};
   EXPECT_EQ(reference.Compare(&output, result), 0);
-  const std::string picture = Describe(result);
-  EXPECT_EQ(picture.substr(0, picture.find('(', 2) + 1),
-            "R(" + NumberedPicture(",d=1}("));
+  EXPECT_EQ(Describe(result).find(
+                "R(" + Describe(Xml(Numbered(false, " d='1'"))) + "(!"), 0u);
   EXPECT_EQ(result.GetChildAt(0)->GetChildCount(), 2u);
 }
 
@@ -321,17 +305,16 @@ TEST_F(VisuXMLFileTest, FailedAllocationsNeverPassForEqual) {
 // Tests that a run out of memory while indexing large reordered elements
 // either falls back to the walk and finds them equal, or counts a difference.
 TEST_F(VisuXMLFileTest, FailedIndexFallsBackToTheWalk) {
-  VisuXMLFile reference(Xml(Numbered(false)));
-  VisuXMLFile output(Xml(Numbered(true)));
+  VisuXMLFile reference(Xml(Numbered(false))), output(Xml(Numbered(true)));
+  const std::string whole = "(" + Describe(Xml(Numbered(false))) + ")";
   bool fellBack = false;
   for (std::size_t failAt = 1;; ++failAt) {
     Element result;
     ScopedAllocationFailure failure(failAt);
     const unsigned char equal = reference.Compare(&output, result);
     if (!FailingAllocator::Fired()) break;
-    if (equal == 0) continue;
-    fellBack = true;
-    EXPECT_EQ(Describe(result), "(" + NumberedPicture("})")) << failAt;
+    fellBack |= equal == 1;
+    EXPECT_TRUE(equal == 0 || Describe(result) == whole) << failAt;
   }
   EXPECT_TRUE(fellBack);
 }
