@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "LightXmlNameCache.h"
+#include "LightXmlNamePool.h"
 #include "LightXmlTestSupport.h"
 
 namespace {
@@ -31,11 +36,13 @@ TEST_F(MOKLightXmlElementTest, CookiesWalkInOrderAndResetEmpties) {
     EXPECT_TRUE(Render(*e).empty() && !e->GetAttributes() && !e->GetChildren());
 }
 
-// Tests that a copy is deep and changes alone: attributes set in place, missing ones read as
-// empty or the default, removal of only the named attribute and of actual children.
+// Tests that a copy is deep and changes alone: attributes set in place (growing the block it
+// shared), missing ones read as empty or the default, removal of only the named attribute and
+// of actual children; references the original handed out stay valid.
 TEST_F(MOKLightXmlElementTest, CopyIsDeepAndIndependent) {
+  const MOKUnicodeString& before = element_.GetAttributeValue("a");
   MOKLightXmlElement copy(element_);
-  copy.SetAttributeValue("a", "x");
+  copy.SetAttributeValue("a", "a value much longer than before");
   copy.SetAttributeValue("c", "3");
   EXPECT_EQ(copy.RemoveAttribute("c"), 1);
   EXPECT_EQ(copy.RemoveAttribute("c"), 0);
@@ -45,8 +52,38 @@ TEST_F(MOKLightXmlElementTest, CopyIsDeepAndIndependent) {
   copy.GetChildAt(0)->GetChildAt(0)->SetValue("deep");
   EXPECT_EQ(copy.RemoveChild(element_.GetChildAt(1)), 0);
   EXPECT_EQ(copy.RemoveChild(copy.GetChildAt(1)), 1);
-  EXPECT_EQ(Render(copy), "Scene(a=x,b=2)'text'{Child{Grandchild'deep'}}");
+  EXPECT_EQ(Render(copy), "Scene(a=a value much longer than before,b=2)'text'{Child{Grandchild'deep'}}");
   EXPECT_EQ(Render(element_), kTree);
+  EXPECT_STREQ(before, "1");
+}
+
+// Tests that removing, changing or adding attributes of elements sharing the original's block
+// leaves the original alone.
+TEST_F(MOKLightXmlElementTest, SharedAttributesSplitOnChange) {
+  MOKLightXmlElement removed(element_), other("o");
+  other.ShareAttributesOf(element_);
+  EXPECT_TRUE(other.HasSameAttributeNames(element_));
+  EXPECT_EQ(removed.RemoveAttribute("a"), 1);
+  other.SetAttributeValue("b", "changed");
+  other.SetAttributeValue("c", "3");
+  EXPECT_FALSE(other.HasSameAttributeNames(element_));
+  EXPECT_EQ(Render(other) + Render(removed).substr(0, 10), "o(a=1,b=changed,c=3)Scene(b=2)");
+  EXPECT_EQ(Render(element_), kTree);
+}
+
+// Tests that values are replaced in place, also by a value read from the element itself while
+// the block grows, and that raw bytes match the string, NUL included.
+TEST_F(MOKLightXmlElementTest, ValuesAreReplacedInPlace) {
+  element_.SetAttributeValue("a", "");
+  element_.SetAttributeValue("a", "0123456789abcdef0123456789");
+  for (int i = 0; i < 20; ++i)
+    element_.SetAttributeValue(("n" + std::to_string(i)).c_str(), element_.GetAttributeValue("a"));
+  element_.SetAttributeValue("b", MOKUnicodeString("x\0y", 3));
+  std::size_t length = 0;
+  const char* bytes = element_.GetAttributeTextAt(1, &length);
+  EXPECT_EQ(std::string(bytes, length) + element_.GetAttributeValueAt(1).GetText(), std::string("x\0yx\0y", 6));
+  EXPECT_EQ(element_.GetAttributeNameAt(21).GetText() + element_.GetAttributeValueAt(21).GetText(),
+            "n190123456789abcdef0123456789");
 }
 
 // Tests that the moving AddChild takes the subtree and empties the argument, and that an
@@ -60,6 +97,28 @@ TEST_F(MOKLightXmlElementTest, MovesTakeSubtrees) {
   EXPECT_EQ(Render(parent), "Child{Grandchild}");
   EXPECT_EQ(parent.Assign(*parent.GetChildAt(0)), 1);
   EXPECT_EQ(Render(parent), "Grandchild");
+}
+
+// Tests that a name outlives the element that brought it into the process.
+TEST(LightXmlNamePoolTest, NamesOutliveTheirFirstElement) {
+  auto* first = new MOKLightXmlElement(MOKUnicodeString("OnlyHereAtFirst"));
+  MOKLightXmlElement copy(*first);
+  delete first;
+  EXPECT_EQ(copy.GetName().GetText(), "OnlyHereAtFirst");
+}
+
+// Tests that far more names than the reader's cache has slots, asked twice over, always give
+// the shared name of exactly that text.
+TEST(LightXmlNameCacheTest, CollidingNamesKeepTheirText) {
+  LightXmlNameCache cache;
+  std::vector<LightXmlName*> held;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string text = "n" + std::to_string(i % 1000);
+    held.push_back(cache.Acquire(text.data(), text.size()));
+    EXPECT_EQ(held.back()->text.GetText(), text);
+    EXPECT_EQ(held.back(), held[static_cast<std::size_t>(i % 1000)]);
+  }
+  for (LightXmlName* name : held) LightXmlNamePool::Release(name);
 }
 
 }  // namespace
