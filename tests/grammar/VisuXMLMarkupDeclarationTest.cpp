@@ -94,7 +94,8 @@ TEST_F(VisuXMLMarkupDeclarationTest, RegroupSkipsMarkupsNoLongerInTheMainChain) 
   EXPECT_EQ("S0:96 S1:24 S2:0 S3:0 *:-24/-72 *:0 @0", Access::Layout(P()));
 }
 
-// Tests that a sub-markup is found only from the start entry on, and a group member through its head.
+// Tests that a sub-markup is found only from the start entry on, a group member through its head, and that an
+// instance copies both tables into its own blocks and searches its groups like its declaration.
 TEST_F(VisuXMLMarkupDeclarationTest, ChainSearchStartsAtTheStartEntry) {
   Grammar(kFour);
   VisuXMLSubMarkupToMarkupLinks* e = Access::Entries(P());
@@ -102,25 +103,19 @@ TEST_F(VisuXMLMarkupDeclarationTest, ChainSearchStartsAtTheStartEntry) {
   EXPECT_EQ(&e[1], Access::Search(P(), "S1", &e[1]));
   EXPECT_EQ(nullptr, Access::Search(P(), "S1", &e[2]));
   EXPECT_EQ(nullptr, Access::Search(Access::Find("S0"), "S0", nullptr));
-  Declare("P{S2,S1}:0");
-  e = Access::Entries(P());
-  EXPECT_EQ(&e[4], Access::Search(P(), "S1", nullptr));
-  EXPECT_EQ(&e[4], Access::Search(P(), "S2", &e[4]));
-  EXPECT_EQ(&e[3], Access::Search(P(), "S3", &e[4]));
-  EXPECT_EQ(nullptr, Access::Search(P(), "S0", &e[4]));
-}
-
-// Tests that an instance copies both tables into its own blocks and walks its groups like its declaration.
-TEST_F(VisuXMLMarkupDeclarationTest, InstanceOfAGroupedParentWalksAlike) {
-  Grammar(std::string(kFour) + " P{S3,S0}:0 @X P@X:1");
+  Grammar("P{S2,S1}:0 @X P@X:1");
   VisuXMLMarkup* instance = Access::Instance(P());
-  VisuXMLSubMarkupToMarkupLinks* e = Access::Entries(instance);
-  EXPECT_NE(Access::Entries(P()), e);
+  EXPECT_NE(Access::Entries(P()), Access::Entries(instance));
   EXPECT_NE(Access::AttributeLinks(P()), Access::AttributeLinks(instance));
   EXPECT_EQ(Access::AttributeLinks(P())[0]._pAttribute, Access::AttributeLinks(instance)[0]._pAttribute);
   EXPECT_EQ(Access::Layout(P()), Access::Layout(instance));
-  EXPECT_EQ(&e[4], Access::Search(instance, "S0", &e[2]));
-  EXPECT_EQ(nullptr, Access::Search(instance, "S1", &e[2]));
+  for (const VisuXMLMarkup* m : {P(), static_cast<const VisuXMLMarkup*>(instance)}) {
+    e = Access::Entries(m);
+    EXPECT_EQ(&e[4], Access::Search(m, "S1", nullptr));
+    EXPECT_EQ(&e[4], Access::Search(m, "S2", &e[4]));
+    EXPECT_EQ(&e[3], Access::Search(m, "S3", &e[4]));
+    EXPECT_EQ(nullptr, Access::Search(m, "S0", &e[4]));
+  }
   Access::DestroyInstance(instance);
   instance = Access::Instance(Access::Find("S0"));
   EXPECT_EQ("@-", Access::Layout(instance));
