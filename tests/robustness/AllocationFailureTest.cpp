@@ -1,21 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <malloc.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <string>
 
 #include "FailingAllocator.h"
-#include "MemoryStreams.h"
 #include "RobustnessSupport.h"
-#include "ScopedEnvironment.h"
-#include "TemporaryDirectory.h"
-#include "VisuXMLFile.h"
 
 namespace {
 

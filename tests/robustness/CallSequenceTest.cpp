@@ -1,19 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "MemoryStreams.h"
 #include "RobustnessSupport.h"
-#include "ScopedEnvironment.h"
-#include "TemporaryDirectory.h"
-#include "VisuXMLAttribute.h"
-#include "VisuXMLMarkup.h"
 
 namespace {
 
@@ -146,12 +131,7 @@ TEST(StressTest, ManyDumpsInOneProcess) {
               NowSeconds() - start, growth);
   EXPECT_EQ(failures, 0u);
   EXPECT_EQ(VisuXMLDumpControlerTestAccess::Counter(), kDumps + 1);
-  std::size_t files = 0;
-  if (DIR* directory = ::opendir(temporary.Path().c_str())) {
-    while (dirent* entry = ::readdir(directory)) files += entry->d_name[0] != '.';
-    ::closedir(directory);
-  }
-  EXPECT_EQ(files, std::size_t{kDumps});
+  EXPECT_EQ(CountEntries(temporary.Path()), std::size_t{kDumps});
   for (unsigned int counter = 1; counter <= kDumps; ++counter) {
     MOKLightXmlElement written;
     ASSERT_TRUE(ParseText(ReadWholeFile(DumpFile(temporary.Path(), counter)), written));

@@ -1,36 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <dirent.h>
 #include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <string>
 
 #include "MOKLightXmlOutputFile.h"
 #include "MOKLightXmlOutputFormatter.h"
 #include "MOKLightXmlParser.h"
-#include "MemoryStreams.h"
 #include "RobustnessSupport.h"
-#include "ScopedEnvironment.h"
-#include "TemporaryDirectory.h"
-#include "VisuXMLFile.h"
 
 namespace {
-
-std::size_t CountEntries(const std::string& path) {
-  std::size_t count = 0;
-  if (DIR* directory = ::opendir(path.c_str())) {
-    while (dirent* entry = ::readdir(directory))
-      if (entry->d_name[0] != '.') ++count;
-    ::closedir(directory);
-  }
-  return count;
-}
 
 bool HasType(const std::string& path, mode_t type) {
   struct stat info;

@@ -1,19 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <dirent.h>
-
-#include <cstdio>
 #include <fstream>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "MemoryStreams.h"
 #include "RobustnessSupport.h"
-#include "TemporaryDirectory.h"
-#include "VisuXMLAttribute.h"
-#include "VisuXMLFile.h"
-#include "VisuXMLMarkup.h"
 
 namespace {
 

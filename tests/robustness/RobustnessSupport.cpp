@@ -1,8 +1,5 @@
 #include "RobustnessSupport.h"
 
-#include "VisuXMLAttribute.h"
-#include "VisuXMLMarkup.h"
-
 namespace {
 
 MOKUnicodeString ObjectName(std::size_t index) {

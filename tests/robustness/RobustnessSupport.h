@@ -1,14 +1,25 @@
 #ifndef RobustnessSupport_h
 #define RobustnessSupport_h
 
+// Everything the robustness tests share, includes too.
+#include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
-#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "MOKLightXmlElement.h"
+#include "MemoryStreams.h"
+#include "ScopedEnvironment.h"
+#include "TemporaryDirectory.h"
+#include "VisuXMLAttribute.h"
 #include "VisuXMLDumpControler.h"
+#include "VisuXMLFile.h"
+#include "VisuXMLMarkup.h"
 
 // Under the sanitizers every allocation and access costs many times more;
 // the giant cases shrink there by this factor.
@@ -51,6 +62,16 @@ MOKLightXmlElement ExpectedScene(std::size_t objects = 3);
 // The file written by the interactive dump numbered counter in directory.
 inline std::string DumpFile(const std::string& directory, unsigned int counter) {
   return directory + "/Scene" + std::to_string(counter) + ".xml";
+}
+
+// Number of entries of the directory, dot files aside.
+inline std::size_t CountEntries(const std::string& path) {
+  std::size_t count = 0;
+  if (DIR* directory = ::opendir(path.c_str())) {
+    while (dirent* entry = ::readdir(directory)) count += entry->d_name[0] != '.';
+    ::closedir(directory);
+  }
+  return count;
 }
 
 // Largest resident set of this process so far, in kilobytes.
