@@ -136,9 +136,10 @@ inline void Grammar(const std::string& declarations) {
   for (const std::string& t : Split(declarations)) ASSERT_EQ(0u, Declare(t)) << t;
 }
 
-// One stream call: "+M" opens, "-M" closes, "a=v" sets a value, "'t" a text.
+// One stream call: "+M" opens, "-M" closes, "a=v" sets a value, "'t" a text, "~" clears the open markups.
 inline VisuXMLError Call(const std::string& t) {
   const std::string rest = t.substr(1);
+  if (t == "~") return VisuXMLMarkup::ClearMarkupsHistory(), 0;
   if (t[0] == '+') return VisuXMLMarkup::OpenMarkup(rest.c_str());
   if (t[0] == '-') return VisuXMLMarkup::CloseMarkup(rest.c_str());
   if (t[0] == '\'') return VisuXMLMarkup::SetText(rest.c_str());

@@ -1,3 +1,5 @@
+#include <initializer_list>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -5,10 +7,13 @@
 
 #include "FailingAllocator.h"
 #include "GrammarTestSupport.h"
+#include "MemoryStreams.h"
 
 namespace {
 
 using Access = VisuXMLMarkupTestAccess;
+using GrammarTest::Call;
+using GrammarTest::Declare;
 using GrammarTest::Grammar;
 using GrammarTest::LastError;
 using GrammarTest::Stream;
@@ -45,6 +50,78 @@ struct Row {
   S name, grammar, script, results, tree, lastError;
 };
 
+// Draws a grammar and a call sequence from one seeded generator, so that a failing iteration can be replayed.
+class RandomDump {
+ public:
+  explicit RandomDump(unsigned seed) : _Random(seed) {}
+
+  // 2 to 7 markups (M0 the root), up to 5 attributes, attachments with every kind of link, sometimes a group.
+  void DeclareGrammar() {
+    _NbMarkups = Between(2, 7);
+    _NbAttributes = Between(0, 5);
+    for (int i = 0; i < _NbMarkups; ++i) Declare("M" + std::to_string(i) + (i == 0 ? "!" : ""));
+    for (int i = 0; i < _NbAttributes; ++i) Declare("@a" + std::to_string(i));
+    for (int i = Between(0, 12); i > 0; --i) Declare(Pieces({Markup(), ">", Markup(), ":", Link(5)}));
+    for (int i = _NbAttributes ? Between(0, 10) : 0; i > 0; --i)
+      Declare(Pieces({Markup(), "@", Attribute(), ":", Link(2)}));
+    if (Between(0, 1) == 1) Declare(Pieces({Markup(), "{", Markup(), ",", Markup(), "}:", Link(5)}));
+  }
+
+  // 80 random calls, then closes what is still open; true when an outermost markup was closed.
+  bool Stream() {
+    bool closedOutermost = false;
+    for (int call = 0; call < 80; ++call) {
+      const int kind = Between(0, 9);
+      if (kind <= 2) {
+        const std::string name = Between(0, 9) == 0 ? "Undeclared" : Markup();
+        EXPECT_NE(3u, Call("+" + name));
+        if (name != "Undeclared") _Open.push_back(name);
+      } else if (kind <= 5) {
+        Call(Pieces({_NbAttributes == 0 || Between(0, 9) == 0 ? "undeclared" : Attribute(), "=", Text()}));
+      } else if (kind == 6) {
+        Call("'" + Text());
+      } else {
+        closedOutermost |= CloseTop(Between(0, 5) == 0);
+      }
+    }
+    while (!_Open.empty()) closedOutermost |= CloseTop(false);
+    return closedOutermost;
+  }
+
+ private:
+  int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(_Random); }
+  std::string Markup() { return "M" + std::to_string(Between(0, _NbMarkups - 1)); }
+  std::string Link(int highest) { return std::to_string(Between(0, highest)); }
+  // Braced lists draw their pieces in order, so that a seed always gives the same dump.
+  static std::string Pieces(std::initializer_list<std::string> pieces) {
+    std::string out;
+    for (const std::string& piece : pieces) out += piece;
+    return out;
+  }
+  std::string Attribute() { return "a" + std::to_string(Between(0, _NbAttributes - 1)); }
+  // Markup characters, spaces and non-ASCII letters.
+  std::string Text() {
+    static const char* const pieces[] = {"a", "Z", "7", " ", "&", "<", ">", "\"", "'", "\xC3\xA9", "-", "."};
+    std::string text;
+    for (int i = Between(0, 6); i > 0; --i) text += pieces[Between(0, 11)];
+    return text;
+  }
+  // Closes the top markup, under a wrong name when asked; true when it was the outermost.
+  bool CloseTop(bool wrongName) {
+    if (_Open.empty()) {
+      EXPECT_EQ(1u, Call("-M0"));
+      return false;
+    }
+    EXPECT_EQ(wrongName ? 1u : 0u, Call("-" + (wrongName ? std::string("Wrong") : _Open.back())));
+    _Open.pop_back();
+    return _Open.empty();
+  }
+
+  std::mt19937 _Random;
+  int _NbMarkups = 0, _NbAttributes = 0;
+  std::vector<std::string> _Open;
+};
+
 class VisuXMLMarkupStreamTest : public GrammarTest::Fixture {
  protected:
   static void Check(const std::vector<Row>& rows) {
@@ -74,7 +151,8 @@ TEST_F(VisuXMLMarkupStreamTest, SceneAndGroupDumpsBuildTheWholeTree) {
               "] | " + OnlyOnce("Gamma", "Top") + "]", ""}});
 }
 
-// Tests each stream error: its result, the element it goes into, and the message left readable.
+// Tests each stream error: its result, the element it goes into, and the message left readable; clearing
+// drops open markups without a tree.
 TEST_F(VisuXMLMarkupStreamTest, ErrorsGoIntoTheirElement) {
   Check({{"nothing open", kScene, "-Scene", "1", "<no tree>", kEmptyHistory},
          {"undeclared outermost", kScene, "+Sky", "1", "<no tree>", "The XML markup provided - Sky - does not exist."},
@@ -99,7 +177,13 @@ TEST_F(VisuXMLMarkupStreamTest, ErrorsGoIntoTheirElement) {
           "Scene(Name=??\?) [" + Required("Name", "Scene") + " | " + OnlyOnce("Camera", "Scene") + "]", ""},
          {"attribute error replaces a pending refusal", Chain("3") + " @Size", "+R *Q +P Size=2 -P -R", "0001100",
           "R [Q | P [" + NotInMarkup("Size", "P") + "]]", ""},
-         {"success keeps the message", kScene, "-Scene +Scene Name=demo", "100", "<no tree>", kEmptyHistory}});
+         {"success keeps the message", kScene, "-Scene +Scene Name=demo", "100", "<no tree>", kEmptyHistory},
+         {"clearing drops open markups, not a finished tree", kScene,
+          "+Scene Name=first *Camera *Object -Scene +Scene Name=dropped +Object Visible=1 ~ -Scene", "0000000000001",
+          "Scene(Name=first) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", kEmptyHistory},
+         {"the stream serves again after clearing", kScene,
+          "+Scene Name=dropped +Object Visible=1 ~ +Scene Name=again *Camera *Object -Scene", "000000000000",
+          "Scene(Name=again) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", ""}});
 }
 
 // Tests chain order and the counts tested at close: repeats, passing over, refusals not counted, first failure.
@@ -154,19 +238,6 @@ TEST_F(VisuXMLMarkupStreamTest, EleventhLevelEnlargesTheStack) {
   EXPECT_EQ("R [N [N [N [N [N [N [N [N [N [N]]]]]]]]]]", TakeTree());
 }
 
-// Tests that clearing drops open markups without a tree, keeps a finished one, and the stream serves again.
-TEST_F(VisuXMLMarkupStreamTest, ClearingDropsOpenMarkups) {
-  Grammar(kScene);
-  Stream("+Scene Name=first *Camera *Object -Scene +Scene Name=dropped +Object Visible=1");
-  VisuXMLMarkup::ClearMarkupsHistory();
-  EXPECT_EQ(0u, Access::Depth());
-  EXPECT_EQ(0u, Access::StackSize());
-  EXPECT_EQ("1", Stream("-Scene"));
-  EXPECT_EQ("Scene(Name=first) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", TakeTree());
-  EXPECT_EQ("0000000", Stream("+Scene Name=again *Camera *Object -Scene"));
-  EXPECT_EQ("Scene(Name=again) [Camera | Object(Name=??\?) [" + Required("Name", "Object") + "]]", TakeTree());
-}
-
 // Tests every allocation of a dump failing in turn: a 3 pushes nothing, else the unhindered tree (or none) results.
 TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
   Grammar("@Id @Size R! A B C N R@Id:0 A@Size:1 R>A:0 R>B:1 R>C:3 A>C:3 R{B,C}:3 R>N:3 N>N:3");
@@ -182,7 +253,7 @@ TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
       for (const S& call : calls) {
         const std::uint32_t depth = Access::Depth();
         const bool firedBefore = FailingAllocator::Fired();
-        const VisuXMLError result = GrammarTest::Call(call);
+        const VisuXMLError result = Call(call);
         lastCloseFailed = !firedBefore && FailingAllocator::Fired() && &call == &calls.back();
         EXPECT_TRUE(result != 3 || depth == Access::Depth()) << call;
         memory |= result == 3;
@@ -198,6 +269,29 @@ TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
     if (!memory) {
       EXPECT_EQ(lastCloseFailed ? "<no tree>" : unhindered, tree);
     }
+  }
+}
+
+// Tests random dumps: well-formed error elements, and the host writer's text read back by the host parser unchanged.
+TEST_F(VisuXMLMarkupStreamTest, EveryDumpRoundTripsThroughTheHostXml) {
+  for (unsigned iteration = 0; iteration < 300; ++iteration) {
+    SCOPED_TRACE(iteration);
+    GrammarTest::Reset();
+    RandomDump dump(20261206 + iteration);
+    dump.DeclareGrammar();
+    const bool closedOutermost = dump.Stream();
+    GrammarTest::Tree tree(VisuXMLMarkup::GetXMLStreamNode());
+    ASSERT_EQ(closedOutermost, tree != nullptr);
+    if (tree == nullptr) continue;
+    const std::string described = GrammarTest::Describe(*tree);
+    EXPECT_EQ(std::string::npos, described.find("VisuXMLError")) << described;
+    EXPECT_EQ(std::string::npos, described.find("{}")) << described;
+    std::string xml;
+    ASSERT_TRUE(WriteText(*tree, xml));
+    MOKLightXmlElement readBack;
+    ASSERT_TRUE(ParseText(xml, readBack)) << xml;
+    EXPECT_TRUE(SameTree(*tree, readBack, true)) << xml;
+    EXPECT_EQ(described, GrammarTest::Describe(readBack));
   }
 }
 
