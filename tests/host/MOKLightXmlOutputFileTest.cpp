@@ -3,9 +3,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "LightXmlTestSupport.h"
@@ -28,16 +29,13 @@ class MOKLightXmlOutputFileTest : public ::testing::Test {
     std::set<std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(directory_.Path())) {
       const auto status = entry.symlink_status();
-      char mode[8];
-      std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(status.permissions()));
-      std::string line = entry.path().string().substr(directory_.Path().size());
-      if (fs::is_symlink(status)) line += " link";
-      if (fs::is_regular_file(status)) line += " " + std::string(mode) + " " + ReadWholeFile(entry.path());
-      entries.insert(line + ";");
+      std::ostringstream line;
+      line << entry.path().string().substr(directory_.Path().size()) << (fs::is_symlink(status) ? " link" : "");
+      if (fs::is_regular_file(status))
+        line << " " << std::oct << static_cast<unsigned>(status.permissions()) << " " << ReadWholeFile(entry.path());
+      entries.insert(line.str() + ";");
     }
-    std::string listing;
-    for (const std::string& entry : entries) listing += entry;
-    return listing;
+    return std::accumulate(entries.begin(), entries.end(), std::string());
   }
 
   // What the tree is written as under the given root name.

@@ -38,7 +38,6 @@ TEST_F(MOKRecordTest, CapturedLevelsAreReplayed) {
 // A value of "MOK_RECORD_MODE" and the record it gives: 0 none, 1 capture,
 // 2 replay.
 struct ModeRow { const char* Mode; int Kind; };
-void PrintTo(const ModeRow& row, std::ostream* out) { *out << (row.Mode ? row.Mode : "unset"); }
 
 // The main record settles once per process; ctest gives each row a process.
 class MOKRecordModeTest : public ::testing::Test, public ::testing::WithParamInterface<ModeRow> {};
