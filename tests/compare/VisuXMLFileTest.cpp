@@ -225,7 +225,10 @@ TEST_F(VisuXMLFileTest, PairsRepeatedNamesInOrder) {
   EXPECT_EQ(reference.Compare(&output, result), 0);
   EXPECT_EQ(Describe(result).find(
                 "R(" + Describe(Xml(Numbered(false, " d='1'"))) + "(!"), 0u);
-  EXPECT_EQ(result.GetChildAt(0)->GetChildCount(), 2u);
+  ASSERT_EQ(result.GetChildAt(0)->GetChildCount(), 2u);
+  for (std::size_t i = 0; i < 2; ++i)
+    EXPECT_EQ(result.GetChildAt(0)->GetChildAt(i)->GetValue().GetText().find(
+                  "The attribute d value has changed"), 0u);
 }
 
 // Tests that a well-formed file is read and searched down to the deepest
