@@ -46,9 +46,7 @@ const S kTop = "Top! Alpha Beta Gamma Delta Top>Alpha:0 Top>Beta:1 Top>Gamma:3 T
 // R holds P, Q and S with the given link; P may hold Q and Q may hold S.
 S Chain(const S& link) { return "R! P Q S R>P:" + link + " R>Q:" + link + " R>S:" + link + " P>Q:3 Q>S:3"; }
 
-struct Row {
-  S name, grammar, script, results, tree, lastError;
-};
+struct Row { S name, grammar, script, results, tree, lastError; };
 
 // Draws a grammar and a call sequence from one seeded generator, so that a failing iteration can be replayed.
 class RandomDump {
@@ -93,9 +91,9 @@ class RandomDump {
   std::string Markup() { return "M" + std::to_string(Between(0, _NbMarkups - 1)); }
   std::string Link(int highest) { return std::to_string(Between(0, highest)); }
   // Braced lists draw their pieces in order, so that a seed always gives the same dump.
-  static std::string Pieces(std::initializer_list<std::string> pieces) {
-    std::string out;
-    for (const std::string& piece : pieces) out += piece;
+  static S Pieces(std::initializer_list<S> pieces) {
+    S out;
+    for (const S& piece : pieces) out += piece;
     return out;
   }
   std::string Attribute() { return "a" + std::to_string(Between(0, _NbAttributes - 1)); }
@@ -108,10 +106,8 @@ class RandomDump {
   }
   // Closes the top markup, under a wrong name when asked; true when it was the outermost.
   bool CloseTop(bool wrongName) {
-    if (_Open.empty()) {
-      EXPECT_EQ(1u, Call("-M0"));
-      return false;
-    }
+    EXPECT_TRUE(!_Open.empty() || Call("-M0") == 1u);
+    if (_Open.empty()) return false;
     EXPECT_EQ(wrongName ? 1u : 0u, Call("-" + (wrongName ? std::string("Wrong") : _Open.back())));
     _Open.pop_back();
     return _Open.empty();
