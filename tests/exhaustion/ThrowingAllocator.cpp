@@ -9,13 +9,6 @@ std::size_t gCount = 0;
 std::size_t gThrowAt = 0;
 bool gFired = false;
 
-bool ShouldThrow() {
-  if (gThrowAt == 0) return false;
-  if (++gCount != gThrowAt) return false;
-  gFired = true;
-  return true;
-}
-
 }  // namespace
 
 namespace ThrowingAllocator {
@@ -35,7 +28,10 @@ bool Fired() { return gFired; }
 // Every form of new and delete of this program is replaced, on malloc and
 // free, so that the sanitizer sees each block freed the way it was made.
 void* operator new(std::size_t size) {
-  if (ShouldThrow()) throw std::bad_alloc();
+  if (gThrowAt != 0 && ++gCount == gThrowAt) {
+    gFired = true;
+    throw std::bad_alloc();
+  }
   void* block = std::malloc(size == 0 ? 1 : size);
   if (block == nullptr) throw std::bad_alloc();
   return block;
@@ -47,9 +43,5 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept {
-  std::free(block);
-}
-void operator delete[](void* block, const std::nothrow_t&) noexcept {
-  std::free(block);
-}
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
