@@ -86,8 +86,9 @@ struct PlainBytes {
   PlainBytes() : content(), attribute() {
     for (int byte = 0x20; byte < 0x7F; ++byte)
       content[byte] = attribute[byte] = byte != '&' && byte != '<' && byte != '>';
-    attribute['"'] = false;
-    content['\t'] = content['\n'] = true;
+    attribute[static_cast<unsigned char>('"')] = false;
+    content[static_cast<unsigned char>('\t')] = true;
+    content[static_cast<unsigned char>('\n')] = true;
   }
 };
 
