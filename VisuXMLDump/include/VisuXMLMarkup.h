@@ -94,6 +94,8 @@ class VISUXML_EXPORT VisuXMLMarkup {
   // Registry and tables.
   VisuXMLError SearchForExistingMarkup(const MOKUnicodeString& name);
   VisuXMLMarkup* RetrieveXMLMarkup(const MOKUnicodeString& name);
+  // The declared markup of that name, searched from the registry's head.
+  static VisuXMLMarkup* FindDeclaredMarkup(const MOKUnicodeString& name);
   VisuXMLError AddAttribute(VisuXMLAttribute* attribute,
                             VisuXMLAttributeToMarkupLink link);
   VisuXMLError AddSubMarkup(VisuXMLMarkup* subMarkup,

@@ -74,9 +74,7 @@ VisuXMLError VisuXMLMarkup::AttachAttribute(
     const MOKUnicodeString& markupName, const MOKUnicodeString& attributeName,
     VisuXMLAttributeToMarkupLink link) {
   return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
-    VisuXMLMarkup* markup = _spFirstMarkup == nullptr
-                                ? nullptr
-                                : _spFirstMarkup->RetrieveXMLMarkup(markupName);
+    VisuXMLMarkup* markup = FindDeclaredMarkup(markupName);
     if (markup == nullptr) {
       _sErrorMessage = MissingMarkupMessage(markupName);
       return 1;
@@ -97,9 +95,7 @@ VisuXMLError VisuXMLMarkup::AttachMarkup(const MOKUnicodeString& parentName,
                                          const MOKUnicodeString& subMarkupName,
                                          VisuXMLMarkupToMarkupLink link) {
   return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
-    VisuXMLMarkup* parent = _spFirstMarkup == nullptr
-                                ? nullptr
-                                : _spFirstMarkup->RetrieveXMLMarkup(parentName);
+    VisuXMLMarkup* parent = FindDeclaredMarkup(parentName);
     if (parent == nullptr) {
       _sErrorMessage = MissingMarkupMessage(parentName);
       return 1;
@@ -118,9 +114,7 @@ VisuXMLError VisuXMLMarkup::RegroupMarkups(
     std::uint32_t nbNames, VisuXMLMarkupToMarkupLink link) {
   return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
     if (nbNames == 0 || subMarkupNames == nullptr) return 1;
-    VisuXMLMarkup* parent = _spFirstMarkup == nullptr
-                                ? nullptr
-                                : _spFirstMarkup->RetrieveXMLMarkup(parentName);
+    VisuXMLMarkup* parent = FindDeclaredMarkup(parentName);
     if (parent == nullptr) {
       _sErrorMessage = MissingMarkupMessage(parentName);
       return 1;
@@ -241,6 +235,11 @@ VisuXMLMarkup::~VisuXMLMarkup() {
 VisuXMLError VisuXMLMarkup::SearchForExistingMarkup(
     const MOKUnicodeString& name) {
   return RetrieveXMLMarkup(name) == nullptr ? 0 : 1;
+}
+
+VisuXMLMarkup* VisuXMLMarkup::FindDeclaredMarkup(const MOKUnicodeString& name) {
+  return _spFirstMarkup == nullptr ? nullptr
+                                   : _spFirstMarkup->RetrieveXMLMarkup(name);
 }
 
 VisuXMLMarkup* VisuXMLMarkup::RetrieveXMLMarkup(const MOKUnicodeString& name) {

@@ -75,9 +75,7 @@ std::uint32_t FindLinkTo(const VisuXMLAttributeLinks* links,
 
 VisuXMLError VisuXMLMarkup::OpenMarkup(const MOKUnicodeString& name) {
   return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
-    VisuXMLMarkup* const declared =
-        _spFirstMarkup == nullptr ? nullptr
-                                  : _spFirstMarkup->RetrieveXMLMarkup(name);
+    VisuXMLMarkup* const declared = FindDeclaredMarkup(name);
     if (declared != nullptr) return declared->PushMarkupInHistory();
     SetMessage(_sErrorMessage,
                {"The XML markup provided - ", name, " - does not exist."});
