@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "MOKCallJournal.h"
+
 namespace {
 
 std::vector<std::string> CatalogDirectories() {
@@ -68,6 +70,7 @@ MOKUnicodeString MOKMsgCatalog::BuildMessage(
     const MOKString& catalog, const MOKString& key,
     const MOKUnicodeString* parameters, int count,
     const MOKUnicodeString& defaultText) {
+  MOKCallJournal::Record("BuildMessage", key.GetText());
   std::string text;
   if (!LookUp(catalog.GetText(), key.GetText(), text)) return defaultText;
   for (int i = 0; parameters != nullptr && i < count; ++i)

@@ -14,7 +14,7 @@ class MOKHOST_EXPORT MOKMsgCatalog {
  public:
   // The catalog's text for the key, with "{1}" to "{count}" replaced by
   // the parameters; the default text when the catalog cannot be read or
-  // lacks the key.
+  // lacks the key. The call is recorded in the open MOKCallJournal.
   static MOKUnicodeString BuildMessage(const MOKString& catalog,
                                        const MOKString& key,
                                        const MOKUnicodeString* parameters,
