@@ -178,7 +178,8 @@ TEST_F(ThrowingAllocationTest, DumpSurvivesEveryFailingAllocation) {
 }
 
 // Tests that a dump command in which any one allocation throws returns from
-// Activate, EndDump and Cancel.
+// Activate, EndDump and Cancel, leaving no panel unreleased or released
+// twice, whichever step of the notification ran out of memory.
 TEST_F(ThrowingAllocationTest, CommandSurvivesEveryFailingAllocation) {
   const std::string logFile = _Temporary.File("notify.log");
   ScopedEnvironment log("MOK_NOTIFY_LOG", logFile.c_str());
@@ -203,6 +204,7 @@ TEST_F(ThrowingAllocationTest, CommandSurvivesEveryFailingAllocation) {
     // A request the host could not queue leaves the command to its owner.
     MOKCommand::FlushDelayedDestructions();
     if (!destroyed) delete command;
+    EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
   }
 }
 
