@@ -17,6 +17,7 @@
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDumpCommand.h"
 #include "VisuXMLDumpControler.h"
+#include "VisuXMLDumpVersion.h"
 #include "VisuXMLFile.h"
 #include "VisuXMLMarkup.h"
 
@@ -206,6 +207,32 @@ TEST_F(ThrowingAllocationTest, CommandSurvivesEveryFailingAllocation) {
     if (!destroyed) delete command;
     EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
   }
+}
+
+// Tests that settling the version never lets an allocation failure of the
+// record service out, and that the version then settles whole on a later
+// call: the recorded level and the variable both apply.
+TEST_F(ThrowingAllocationTest, VersionSettlesAfterFailingAllocations) {
+  const std::string levels = _Temporary.File("levels.txt");
+  ScopedEnvironment mode("MOK_RECORD_MODE", "capture");
+  ScopedEnvironment file("MOK_RECORD_FILE", levels.c_str());
+  ScopedEnvironment version("VISU_XML_DUMP_VERSION", "3");
+  bool fired = true;
+  for (std::size_t n = 1; fired; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    bool escaped = false;
+    ThrowingAllocator::ThrowAt(n);
+    try {
+      VisuXMLDumpVersion::GetVersionNumber();
+    } catch (...) {
+      escaped = true;
+    }
+    fired = ThrowingAllocator::Fired();
+    ThrowingAllocator::Disarm();
+    ASSERT_FALSE(escaped);
+  }
+  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 3);
+  EXPECT_EQ(ReadWholeFile(levels), "VisuXMLDumpLevel=6\n");
 }
 
 // Runs the replays of the sweep in this process and counts the wrong

@@ -7,7 +7,7 @@
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDocumentWriter.h"
 #include "VisuXMLDumpFileName.h"
-#include "VisuXMLEnvironmentNumber.h"
+#include "version/VisuXMLEnvironmentNumber.h"
 #include "VisuXMLMarkup.h"
 #include "VisuXMLNoThrow.h"
 

@@ -1,4 +1,4 @@
-#include "VisuXMLEnvironmentNumber.h"
+#include "version/VisuXMLEnvironmentNumber.h"
 
 #include <climits>
 

@@ -2,16 +2,21 @@
 
 #include "MOKGetEnv.h"
 #include "MOKRecord.h"
-#include "VisuXMLEnvironmentNumber.h"
+#include "VisuXMLNoThrow.h"
+#include "version/VisuXMLEnvironmentNumber.h"
 
 int VisuXMLDumpVersion::_DumpVersion = 6;
 unsigned char VisuXMLDumpVersion::_VersionInitialized = 0;
 
+// The record service may run out of memory while it looks the level up or
+// stores it. The version then stays unsettled, so that a later call settles
+// it whole, and this call answers the version as it stands.
 int VisuXMLDumpVersion::GetVersionNumber() {
-  if (_VersionInitialized == 0) {
-    InitializeDumpVersion();
+  if (_VersionInitialized == 0 && VisuXMLGuard(false, []() {
+        InitializeDumpVersion();
+        return true;
+      }))
     _VersionInitialized = 1;
-  }
   return _DumpVersion;
 }
 
