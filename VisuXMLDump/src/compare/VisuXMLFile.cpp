@@ -7,7 +7,6 @@
 #include "MOKLightXmlParser.h"
 #include "VisuXMLNoThrow.h"
 #include "compare/NothrowStack.h"
-#include "compare/VisuXMLFileChains.h"
 
 namespace {
 
@@ -81,28 +80,4 @@ unsigned char VisuXMLFile::RecursiveSearchForMarkup(
     }
   }
   return 0;
-}
-
-unsigned char VisuXMLFile::Compare(VisuXMLFile* output,
-                                   MOKLightXmlElement& result) {
-  unsigned int errorCount = 0;
-  if (_pRootElement == nullptr || output == nullptr ||
-      output->_pRootElement == nullptr)
-    return 1;
-  // A walk cut short by running out of memory is not an agreement: it
-  // counts as an uncompared pair, reported in result when memory allows.
-  const bool walked = VisuXMLGuard(false, [&]() {
-    RecursiveComparison(_pRootElement, output->_pRootElement, result,
-                        errorCount);
-    return true;
-  });
-  if (!walked) {
-    ++errorCount;
-    VisuXMLGuard(false, [&result]() {
-      unsigned int ignored = 0;
-      AddUncomparedError(result, ignored);
-      return true;
-    });
-  }
-  return errorCount == 0 ? 1 : 0;
 }
