@@ -20,7 +20,8 @@ LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
       _Parser(nullptr),
       _RunHasCdata(false),
       _Complete(false),
-      _Failed(false) {}
+      _Failed(false),
+      _pFailureReason("") {}
 
 void LightXmlTreeBuilder::Attach(XML_Parser parser) {
   _Parser = parser;
@@ -59,9 +60,14 @@ void LightXmlTreeBuilder::Guarded(Step step) {
   try {
     step();
   } catch (...) {
-    _Failed = true;
-    XML_StopParser(_Parser, XML_FALSE);
+    Stop("out of memory");
   }
+}
+
+void LightXmlTreeBuilder::Stop(const char* reason) {
+  _Failed = true;
+  _pFailureReason = reason;
+  XML_StopParser(_Parser, XML_FALSE);
 }
 
 void LightXmlTreeBuilder::Start(const XML_Char* name,
@@ -74,8 +80,7 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
   element->AdoptName(_Names.Acquire(name));
   if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
   if (!HasWritableNames(*element)) {
-    _Failed = true;
-    XML_StopParser(_Parser, XML_FALSE);
+    Stop("name that cannot be written back unchanged");
     return;
   }
   _Stack.push_back(Frame{element, std::string()});
