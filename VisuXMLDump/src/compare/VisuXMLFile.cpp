@@ -3,10 +3,9 @@
 #include <new>
 #include <utility>
 
-#include "MOKLightXmlInputFile.h"
-#include "MOKLightXmlParser.h"
 #include "VisuXMLNoThrow.h"
 #include "compare/NothrowStack.h"
+#include "compare/VisuXMLTreeReading.h"
 
 namespace {
 
@@ -24,11 +23,9 @@ VisuXMLFile::VisuXMLFile(const MOKUnicodeString& path)
     : _pRootElement(nullptr) {
   _pRootElement = VisuXMLGuard<MOKLightXmlElement*>(
       nullptr, [&path]() -> MOKLightXmlElement* {
-    MOKLightXmlInputFile input(path);
-    MOKLightXmlParser parser;
     MOKLightXmlElement parsed;
     // The parsed tree is handed over, not copied: documents can be large.
-    if (parser.Parse(input, parsed) != 1) return nullptr;
+    if (!VisuXMLReadTree(path, parsed, nullptr)) return nullptr;
     return new (std::nothrow) MOKLightXmlElement(std::move(parsed));
   });
 }
