@@ -32,9 +32,15 @@ class MOKHOST_EXPORT MOKLightXmlOutputFile : public MOKLightXmlOutputStream {
   int Write(const char* data, std::size_t size) override;
   int Commit() override;
 
+  // Why the file could not be written, in the system's words ("Permission
+  // denied", "No space left on device"); empty while nothing failed.
+  std::string GetFailureReason() const;
+
  private:
   bool OpenTemporaryBeside(mode_t mode);
   void Discard();
+  // Marks the stream failed for that errno value, kept for the reason.
+  void Fail(int error);
 
   std::string _TargetPath;
   // Empty when writing directly to a target that is not a regular file.
@@ -42,6 +48,7 @@ class MOKHOST_EXPORT MOKLightXmlOutputFile : public MOKLightXmlOutputStream {
   int _Descriptor;
   int _Failed;
   int _Committed;
+  int _Error;
 };
 
 #endif

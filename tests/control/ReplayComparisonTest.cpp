@@ -185,4 +185,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "output:    VisuXMLReasonTest_Scene_Out_1.xml (not written: KVB_TRQ_OUT is unset "
                   "or empty)\n"}));
 
+// Tests that a replayed dump that leaves markups open fails instead of
+// passing with nothing compared, and says which markups stayed open.
+TEST_F(ReplayComparisonTest, UnclosedDumpFails) {
+  WriteWholeFile(File("Ref", 1), kSceneText);
+  EXPECT_EQ(Replay({"red", {1.5f}, false, false}, 110), "6 1");
+  EXPECT_FALSE(FileExists(File("Out", 1)));
+  EXPECT_NE(ReadWholeFile(File("Error", 1)).find("The output file is not valid."),
+            std::string::npos);
+  EXPECT_EQ(Diagnostics(),
+            "VisuXMLDump: replay of test case T1, dump 1, failed: the dump left markups open at "
+            "its end (Scene), so it has no complete document\n"
+            "VisuXMLDump:   reference: REF/T1_Scene_Ref_1.xml\n"
+            "VisuXMLDump:   output:    OUT/T1_Scene_Out_1.xml (not written: no outermost markup "
+            "was closed)\n"
+            "VisuXMLDump:   report:    OUT/T1_Scene_Error_1.xml\n"
+            "VisuXMLDump:   the process will end with exit code 110\n");
+}
+
 }  // namespace

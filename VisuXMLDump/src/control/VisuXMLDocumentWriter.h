@@ -1,6 +1,8 @@
 #ifndef VisuXMLDocumentWriter_h
 #define VisuXMLDocumentWriter_h
 
+#include <string>
+
 #include "MOKLightXmlElement.h"
 #include "MOKUnicodeString.h"
 
@@ -8,8 +10,11 @@
 // with appendNewline non-zero, one newline is then appended to the file
 // once the document is written (a failed write leaves the previous file
 // untouched). Returns the writer's result: non-zero when written.
+// When it was not written, *reason (if given) receives why, in the
+// system's words.
 int VisuXMLWriteDocument(const MOKLightXmlElement& tree,
                          const MOKUnicodeString& path,
-                         unsigned char appendNewline);
+                         unsigned char appendNewline,
+                         std::string* reason = nullptr);
 
 #endif

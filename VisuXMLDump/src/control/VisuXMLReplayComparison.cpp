@@ -13,6 +13,7 @@
 #include "compare/VisuXMLReplayDecision.h"
 #include "compare/VisuXMLTreeReading.h"
 #include "control/VisuXMLComparisonExitHook.h"
+#include "control/VisuXMLControlerSteps.h"
 #include "control/VisuXMLDiagnostic.h"
 #include "control/VisuXMLDifferenceDigest.h"
 #include "control/VisuXMLDocumentWriter.h"
@@ -127,29 +128,59 @@ VisuXMLError VisuXMLDumpControler::CompareXML() {
     LocateFirstError(*reference, *output, failure);
   output.reset();
   reference.reset();
+  failure._FirstDifferences = digest.GetLines();
+  return VisuXMLControlerSteps::FailReplay(*this, outputFileName, report,
+                                           failure);
+}
 
-  const bool outputDirectorySet = _PathToOutputDirectory.GetLengthInByte() != 0;
+// A dump cut short has no complete document to compare: its output is not
+// valid, whatever tree an earlier outermost markup left.
+VisuXMLError VisuXMLControlerSteps::FailUnclosedReplay(
+    VisuXMLDumpControler& controler, const MOKUnicodeString& openMarkups) {
+  const MOKUnicodeString outputFileName(controler._XMLFileName);
+  controler.BuildFileName(VisuXMLDumpControler::_PathToInputDirectory, 1);
+  VisuXMLReplayFailure failure{};
+  failure._Outcome = VisuXMLReplayOutcome::OutputNotValid;
+  failure._OpenMarkups = openMarkups.GetText();
+  MOKLightXmlElement report{
+      MOKUnicodeString(VisuXMLVocabulary::kErrorReportRoot)};
+  MOKLightXmlElement error{MOKUnicodeString(VisuXMLVocabulary::kErrorElement)};
+  error.SetValue(MOKUnicodeString(VisuXMLVocabulary::kOutputNotValid));
+  report.AddChild(std::move(error));
+  return FailReplay(controler, outputFileName, report, failure);
+}
+
+// Writes the output and the report, arms the exit hook and tells the user.
+VisuXMLError VisuXMLControlerSteps::FailReplay(
+    VisuXMLDumpControler& controler, const MOKUnicodeString& outputFileName,
+    const MOKLightXmlElement& report, VisuXMLReplayFailure& failure) {
+  using C = VisuXMLDumpControler;
+  const bool outputDirectorySet = C::_PathToOutputDirectory.GetLengthInByte() != 0;
+  const MOKLightXmlElement* tree = controler._pXMLStreamNode;
   const bool outputWritten =
-      WriteReplayFile(*_pXMLStreamNode, outputFileName, outputDirectorySet);
+      tree != nullptr &&
+      WriteReplayFile(*tree, outputFileName, outputDirectorySet);
   MOKUnicodeString errorFileName;
-  BuildErrorFileName(errorFileName);
+  controler.BuildErrorFileName(errorFileName);
   const bool reportWritten =
       WriteReplayFile(report, errorFileName, outputDirectorySet);
-  if (_sComparisonFailed == 0) {
+  if (C::_sComparisonFailed == 0) {
     MOKCallOnExit(ComparisonFailedExitHook, 1);
-    _sComparisonFailed = 1;
+    C::_sComparisonFailed = 1;
   }
   // The replay has failed whatever becomes of its diagnostic.
   VisuXMLGuard(false, [&]() {
-    failure._TestCase = _TestCaseName.GetText();
-    failure._uiDump = _DumpCounter;
-    failure._ReferencePath = ShownPath(
-        _XMLFileName, _PathToInputDirectory.GetLengthInByte() != 0);
+    failure._TestCase = C::_TestCaseName.GetText();
+    failure._uiDump = C::_DumpCounter;
+    failure._ReferencePath =
+        ShownPath(controler._XMLFileName,
+                  C::_PathToInputDirectory.GetLengthInByte() != 0);
     failure._Output =
         DescribeReplayFile(outputFileName, outputDirectorySet, outputWritten);
+    if (tree == nullptr)
+      failure._Output._NotWritten = "no outermost markup was closed";
     failure._Report =
         DescribeReplayFile(errorFileName, outputDirectorySet, reportWritten);
-    failure._FirstDifferences = digest.GetLines();
     VisuXMLReportDiagnostic(VisuXMLDescribeReplayFailure(failure));
     return true;
   });

@@ -11,6 +11,9 @@ std::string Reason(const VisuXMLReplayFailure& failure) {
     case VisuXMLReplayOutcome::ReferenceNotValid:
       return "the reference is not valid: " + failure._ReferenceReason;
     case VisuXMLReplayOutcome::OutputNotValid:
+      if (!failure._OpenMarkups.empty())
+        return "the dump left markups open at its end (" +
+               failure._OpenMarkups + "), so it has no complete document";
       return "the dump could not be held for comparison: out of memory";
     case VisuXMLReplayOutcome::HoldsErrors:
       return "the " + failure._ErrorDocument +

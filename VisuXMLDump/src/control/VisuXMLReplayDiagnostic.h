@@ -26,6 +26,8 @@ struct VisuXMLReplayFailure {
   unsigned int _uiDifferences;
   // The first differences, one line each.
   std::vector<std::string> _FirstDifferences;
+  // The markups a dump left open, outermost first.
+  std::string _OpenMarkups;
   // The first error element, when a document holds one.
   std::string _ErrorDocument;
   std::string _ErrorPlace;
