@@ -118,8 +118,9 @@ TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
     SCOPED_TRACE(&row - rows);
     std::remove(_Directory.File("notify.log").c_str());
     _Calls.Reset();
-    ScopedEnvironment catalogs("MOK_CATALOG_PATH",
-                               row.NoCatalog ? "/nonexistent" : std::getenv("MOK_CATALOG_PATH"));
+    // The first catalog found is the one read: here one without the keys.
+    WriteWholeFile(_Directory.File("VisuXMLDumpCommand.catalog"), "");
+    ScopedEnvironment catalogs("MOK_CATALOG_PATH", row.NoCatalog ? _Directory.Path().c_str() : nullptr);
     {
       ScopedAllocationFailure failure(row.FailAt);
       (new ProbeDumpCommand(_Probe))->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
