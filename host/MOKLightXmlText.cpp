@@ -19,3 +19,10 @@ int MOKLightXmlMakeWritable(MOKUnicodeString& text) {
   text = MOKUnicodeString(std::move(writable));
   return 1;
 }
+
+int MOKLightXmlIsName(const MOKUnicodeString& name) {
+  // ASCII names are judged without the reader; only a name with another
+  // character pays for asking it.
+  XmlNameSanitizer names;
+  return names.IsValid(name.GetText()) ? 1 : 0;
+}

@@ -8,7 +8,6 @@
 #include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "VisuXMLNoThrow.h"
-#include "XMLName.h"
 
 VisuXMLAttribute* VisuXMLAttribute::_spFirstAttribute = nullptr;
 MOKUnicodeString VisuXMLAttribute::_sErrorMessage;
@@ -20,9 +19,10 @@ NameIndex<VisuXMLAttribute> gAttributeIndex;
 
 const char kUnsetValue[] = "???";
 
+// Only names that the host's writer and reader carry unchanged: any other
+// would be renamed in the written document and fail every replay of it.
 bool IsValidName(const MOKUnicodeString& name) {
-  return IsXMLName(static_cast<const char*>(name),
-                   static_cast<std::size_t>(name.GetLengthInByte()));
+  return MOKLightXmlIsName(name) == 1;
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include "GrammarMessage.h"
 #include "ListDeletion.h"
 #include "LinkTable.h"
+#include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "SubMarkupChain.h"
 #include "VisuXMLAttribute.h"
-#include "XMLName.h"
 #include "VisuXMLNoThrow.h"
 
 VisuXMLMarkup* VisuXMLMarkup::_spFirstMarkup = nullptr;
@@ -21,9 +21,10 @@ namespace {
 // Names of the registry's markups; cleared with the registry.
 NameIndex<VisuXMLMarkup> gMarkupIndex;
 
+// Only names that the host's writer and reader carry unchanged: any other
+// would be renamed in the written document and fail every replay of it.
 bool IsValidName(const MOKUnicodeString& name) {
-  return IsXMLName(static_cast<const char*>(name),
-                   static_cast<std::size_t>(name.GetLengthInByte()));
+  return MOKLightXmlIsName(name) == 1;
 }
 
 MOKUnicodeString MissingMarkupMessage(const MOKUnicodeString& name) {
