@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #ifdef __SANITIZE_ADDRESS__
@@ -233,6 +234,35 @@ TEST_F(ThrowingAllocationTest, VersionSettlesAfterFailingAllocations) {
   }
   EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 3);
   EXPECT_EQ(ReadWholeFile(levels), "VisuXMLDumpLevel=6\n");
+}
+
+// Tests that opening an outermost markup that is not the root, any one
+// allocation throwing, answers 3 only when nothing was pushed: a root
+// opened next is then the outermost markup, and its close hands its tree
+// over.
+TEST_F(ThrowingAllocationTest, RefusedOutermostMarkupPushesNothingOnThree) {
+  bool fired = true;
+  for (std::size_t n = 1; fired; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 0u);
+    ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Leaf", VisuXMLStandardMarkup), 0u);
+    ThrowingAllocator::ThrowAt(n);
+    const VisuXMLError opened = VisuXMLMarkup::OpenMarkup("Leaf");
+    fired = ThrowingAllocator::Fired();
+    ThrowingAllocator::Disarm();
+    ASSERT_TRUE(opened == 1 || opened == 3) << opened;
+    if (opened == 1) {
+      VisuXMLMarkup::CloseMarkup("Leaf");
+      delete VisuXMLMarkup::GetXMLStreamNode();
+    }
+    VisuXMLMarkup::OpenMarkup("Scene");
+    VisuXMLMarkup::CloseMarkup("Scene");
+    const std::unique_ptr<MOKLightXmlElement> tree(VisuXMLMarkup::GetXMLStreamNode());
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->GetName().GetText(), "Scene");
+    VisuXMLMarkup::DestroyMarkups();
+    VisuXMLMarkup::ClearMarkupsHistory();
+  }
 }
 
 // Runs the replays of the sweep in this process and counts the wrong

@@ -281,18 +281,22 @@ VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
   if (!VisuXMLMarkupHistory::MakeRoom()) return 3;
   if (_suiNbMarkupLevels == 0) {
     if (!ReserveTreeHolder()) return 3;
-    VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::CreateFor(*this);
+    OwnedEntry entry(VisuXMLMarkupHistory::CreateFor(*this));
     if (entry == nullptr) return 3;
-    _sppMarkupHistory[0] = entry;
+    const VisuXMLError result = _Type == VisuXMLRootMarkup ? 0 : 1;
+    if (result != 0) {
+      // Composed and written before the entry is pushed, so that memory
+      // running out here frees the entry and 3 still means nothing pushed.
+      // Written before the element has a name: it becomes the first child.
+      entry->_ErrorPending = 1;
+      SetMessage(_sErrorMessage,
+                 {"The XML markup provided - ", _Name,
+                  " - has not been declared as the root markup."});
+      StreamXMLErrorMessage(&entry->_XMLNode);
+    }
+    _sppMarkupHistory[0] = entry.release();
     _suiNbMarkupLevels = 1;
-    if (_Type == VisuXMLRootMarkup) return 0;
-    // Written before the element has a name, so it becomes the first child.
-    entry->_ErrorPending = 1;
-    SetMessage(_sErrorMessage,
-               {"The XML markup provided - ", _Name,
-                " - has not been declared as the root markup."});
-    StreamXMLErrorMessage(&entry->_XMLNode);
-    return 1;
+    return result;
   }
   OpenWaitingMarkups();
   VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
