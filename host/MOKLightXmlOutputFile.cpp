@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "CommittedFiles.h"
 #include "MOKPath.h"
 
 namespace {
@@ -138,6 +139,7 @@ bool MOKLightXmlOutputFile::OpenTemporaryBeside(mode_t mode) {
 
 MOKLightXmlOutputFile::~MOKLightXmlOutputFile() {
   if (_Committed == 0) Discard();
+  CommittedFiles::Forget(this);
 }
 
 // Closes the file and removes the temporary file, if any.
@@ -172,6 +174,10 @@ int MOKLightXmlOutputFile::Commit() {
   const int descriptor = _Descriptor;
   _Descriptor = -1;
   int error = SyncFailed(descriptor) ? errno : 0;
+  // Kept open on the replacing file: see CommittedFiles.
+  const int kept = _TemporaryPath.empty()
+                       ? -1
+                       : ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
   if (::close(descriptor) != 0 && error == 0) error = errno;
   if (error == 0 && !_TemporaryPath.empty()) {
     if (::rename(_TemporaryPath.c_str(), _TargetPath.c_str()) != 0) {
@@ -180,6 +186,12 @@ int MOKLightXmlOutputFile::Commit() {
       _TemporaryPath.clear();
       SyncDirectory(DirectoryOf(_TargetPath));
     }
+  }
+  if (kept >= 0) {
+    if (error != 0)
+      ::close(kept);
+    else
+      CommittedFiles::Keep(this, _TargetPath, kept);
   }
   if (error != 0) {
     Fail(error);

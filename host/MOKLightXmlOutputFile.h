@@ -15,6 +15,9 @@
 // removes the temporary file and leaves the target untouched. Backslashes
 // in the path are read as '/'.
 //
+// Until destroyed, a committed output file keeps its file open for
+// MOKFOpen: appending to the target's path then extends this document.
+//
 // A symbolic link as target is followed: the file it resolves to is
 // replaced and the link stays; a dangling link is refused. A target that
 // exists but is not a regular file (a device, a pipe) is written to
