@@ -1,6 +1,11 @@
-# Sourced by the top-level scripts: makes sure the build tools and libraries
-# are present, installing them with apt-get when running as root.
-visuxml_packages=(cmake g++ make libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# Sourced by the top-level scripts with what they need: "demo" (the build
+# tools and Expat) or "all" (also the test and benchmark libraries). Makes
+# sure those packages are present, installing them with apt-get when
+# running as root.
+visuxml_packages=(cmake g++ make libexpat1-dev)
+if [[ "${1:-all}" != demo ]]; then
+  visuxml_packages+=(libgtest-dev libgmock-dev libbenchmark-dev)
+fi
 
 visuxml_missing_packages() {
   local missing=()
