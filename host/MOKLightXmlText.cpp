@@ -21,8 +21,8 @@ int MOKLightXmlMakeWritable(MOKUnicodeString& text) {
 }
 
 int MOKLightXmlIsName(const MOKUnicodeString& name) {
-  // ASCII names are judged without the reader; only a name with another
-  // character pays for asking it.
-  XmlNameSanitizer names;
+  // ASCII names are judged without the reader. Other characters are asked
+  // of it once per thread, since each question costs a parser.
+  thread_local XmlNameSanitizer names;
   return names.IsValid(name.GetText()) ? 1 : 0;
 }
