@@ -1,133 +1,84 @@
 #include "CompareRun.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <string>
 
-#include "DifferenceSummary.h"
-#include "ElementPath.h"
-#include "MOKLightXmlInputFile.h"
-#include "MOKLightXmlOutputFile.h"
-#include "MOKLightXmlOutputFormatter.h"
-#include "MOKLightXmlParser.h"
-#include "NumericText.h"
-#include "TrackingXMLFile.h"
-#include "VisuXMLAttribute.h"
-#include "VisuXMLDumpVersion.h"
+#include "CompareSession.h"
+#include "DifferenceText.h"
+#include "control/VisuXMLDocumentWriter.h"
 
 namespace {
 
-const char kErrorElement[] = "VisuXMLError";
-const char kReportRoot[] = "VisuXMLErrorReport";
-const char kContainsErrors[] =
-    "The reference file or the output file contains XML error - No XML "
-    "comparison is possible.";
+const char kProgram[] = "visuxml-compare: ";
 
-// Reads the file into tree; on failure says why on err, in one line.
-bool LoadTree(const std::string& path, MOKLightXmlElement& tree,
-              std::ostream& err) {
-  std::error_code ignored;
-  std::FILE* probe = std::filesystem::is_regular_file(path, ignored)
-                         ? std::fopen(path.c_str(), "rb")
-                         : nullptr;
-  if (probe == nullptr) {
-    err << "visuxml-compare: cannot read " << path << "\n";
-    return false;
-  }
-  std::fclose(probe);
-  MOKLightXmlInputFile input(MOKUnicodeString(path.c_str()));
-  MOKLightXmlParser parser;
-  if (parser.Parse(input, tree) != 1) {
-    err << "visuxml-compare: " << path << " is not well-formed XML\n";
-    return false;
-  }
-  return true;
+// Why a file cannot be written there, in the system's words as far as the
+// file system tells beforehand.
+std::string WhyNotWritten(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    return std::strerror(EISDIR);
+  const std::string::size_type slash = path.rfind('/');
+  const std::string directory =
+      slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  if (::access(directory.c_str(), W_OK | X_OK) != 0)
+    return std::strerror(errno);
+  return "the file system refused it";
 }
 
-void DeclareRealAttributes(const CompareOptions& options,
-                           const MOKLightXmlElement& reference,
-                           const MOKLightXmlElement& output) {
-  std::set<std::string> names(options.realNames.begin(),
-                              options.realNames.end());
-  if (options.realAllNumeric)
-    for (const std::string& name : FindNumericAttributes(reference, output))
-      names.insert(name);
-  for (const std::string& name : names)
-    VisuXMLAttribute::CreateXMLAttribute(name.c_str(), VisuXMLRealAttribute);
-}
-
-void AddError(MOKLightXmlElement& report, const char* message) {
-  MOKLightXmlElement error(kErrorElement);
-  error.SetValue(message);
-  report.AddChild(error);
-}
-
-// Written the way a failed replay writes its report.
+// Written as a failed replay writes its report, whatever the outcome.
 bool WriteReport(const MOKLightXmlElement& report, const std::string& path,
                  std::ostream& err) {
   if (path.empty()) return true;
-  MOKLightXmlParser parser;
-  MOKLightXmlOutputFile file(MOKUnicodeString(path.c_str()));
-  MOKLightXmlOutputFormatter formatter(file);
-  if (parser.GetXml(report, formatter) != 0) return true;
-  err << "visuxml-compare: cannot write the report " << path << "\n";
+  if (VisuXMLWriteDocument(report, MOKUnicodeString(path.c_str()), 0) != 0)
+    return true;
+  err << kProgram << path << ": cannot write the report: "
+      << WhyNotWritten(path) << "\n";
   return false;
 }
 
-int Trouble(MOKLightXmlElement& report, const char* reportMessage,
-            const std::string& reportPath, std::ostream& err) {
-  AddError(report, reportMessage);
-  WriteReport(report, reportPath, err);
-  return CompareTrouble;
+void TellTroubles(const CompareSession& session, std::ostream& err) {
+  for (const FileTrouble& trouble : session.GetTroubles())
+    err << kProgram << trouble.name << ": "
+        << (trouble.reason.empty() ? "cannot be read" : trouble.reason)
+        << "\n";
 }
 
-// Where the first error element stands, in whichever file holds one.
-std::string ErrorElementPath(const MOKLightXmlElement& reference,
-                             const MOKLightXmlElement& output) {
-  std::string path = FindElementPath(reference, kErrorElement);
-  if (!path.empty()) return path + " (in the reference)";
-  return FindElementPath(output, kErrorElement) + " (in the output)";
+int StatusOf(VisuXMLReplayOutcome outcome) {
+  switch (outcome) {
+    case VisuXMLReplayOutcome::Same:
+      return CompareSame;
+    case VisuXMLReplayOutcome::ReferenceNotValid:
+    case VisuXMLReplayOutcome::OutputNotValid:
+      return CompareTrouble;
+    default:
+      return CompareDifferent;
+  }
+}
+
+void TellOutcome(const CompareOptions& options, const CompareSession& session,
+                 int status, std::ostream& out) {
+  if (options.quiet) return;
+  if (status == CompareDifferent)
+    out << SummaryLine(session.GetTally(), session.GetTolerance()) << "\n";
+  else if (status == CompareSame && options.reportIdentical)
+    out << IdenticalLine(options.referencePath, options.outputPath) << "\n";
 }
 
 }  // namespace
 
 int RunCompare(const CompareOptions& options, std::ostream& out,
                std::ostream& err) {
-  if (!options.dumpVersion.empty())
-    ::setenv("VISU_XML_DUMP_VERSION", options.dumpVersion.c_str(), 1);
-  MOKLightXmlElement report(kReportRoot);
-  MOKLightXmlElement referenceTree;
-  MOKLightXmlElement outputTree;
-  if (!LoadTree(options.referencePath, referenceTree, err))
-    return Trouble(report, "The reference file is not valid.",
-                   options.reportPath, err);
-  if (!LoadTree(options.outputPath, outputTree, err))
-    return Trouble(report, "The output file is not valid.",
-                   options.reportPath, err);
-  DeclareRealAttributes(options, referenceTree, outputTree);
-
-  TrackingXMLFile reference(options.referencePath.c_str());
-  VisuXMLFile output(MOKUnicodeString(options.outputPath.c_str()));
-  std::vector<Difference> differences;
-  if (reference.SearchForMarkup(kErrorElement) ||
-      output.SearchForMarkup(kErrorElement)) {
-    AddError(report, kContainsErrors);
-    differences.push_back(Difference{DifferenceKind::ErrorElementPresent,
-                                     ErrorElementPath(referenceTree, outputTree),
-                                     kContainsErrors});
-  } else {
-    reference.Compare(&output, report);
-    differences = reference.GetDifferences();
-  }
-  for (const Difference& difference : differences)
-    out << FormatDifference(difference) << "\n";
-  out << SummarizeDifferences(differences, reference.GetLargestAbsoluteGap(),
-                              reference.GetLargestRelativeGap(),
-                              VisuXMLDumpVersion::GetVersionNumber())
-      << "\n";
-  VisuXMLAttribute::DestroyAttributes();
-  if (!WriteReport(report, options.reportPath, err)) return CompareTrouble;
-  return differences.empty() ? CompareSame : CompareDifferent;
+  CompareSession session(options);
+  DifferenceLines lines(out);
+  const int status =
+      StatusOf(session.Run(options.quiet ? nullptr : &lines));
+  TellTroubles(session, err);
+  TellOutcome(options, session, status, out);
+  if (!WriteReport(session.GetReport(), options.reportPath, err))
+    return CompareTrouble;
+  return status;
 }

@@ -12,8 +12,10 @@ enum CompareStatus {
   CompareTrouble = 2
 };
 
-// Compares the two files named by the options, prints the differences and
-// the summary on out and any trouble on err, writes the report if asked.
+// Compares the two files named by the options: the differences and the
+// summary (or, asked for, the line saying the files are identical) on out
+// unless quiet, any trouble on err, the report written if asked. Returns
+// the exit status. Throws std::bad_alloc when memory runs out.
 int RunCompare(const CompareOptions& options, std::ostream& out,
                std::ostream& err);
 

@@ -1,0 +1,46 @@
+#ifndef CompareSession_h
+#define CompareSession_h
+
+#include <string>
+#include <vector>
+
+#include "CompareOptions.h"
+#include "Difference.h"
+#include "MOKLightXmlElement.h"
+#include "compare/VisuXMLComparisonSettings.h"
+#include "compare/VisuXMLReplayDecision.h"
+
+// A file that could not be read, and why.
+struct FileTrouble {
+  std::string name;
+  std::string reason;
+};
+
+// One comparison of two dumps with the settings its options give: each
+// file read once, then decided as a replay decides (reference not valid,
+// output not valid, an error element in either, the tree comparison).
+class CompareSession {
+ public:
+  explicit CompareSession(const CompareOptions& options);
+
+  // Runs the comparison. Each difference goes to the sink, placed; without
+  // a sink only the outcome and the report are made, and the tally stays
+  // empty. Throws std::bad_alloc when memory runs out.
+  VisuXMLReplayOutcome Run(DifferenceSink* sink);
+
+  // The files that could not be read, the reference first.
+  const std::vector<FileTrouble>& GetTroubles() const { return _Troubles; }
+  const DifferenceTally& GetTally() const { return _Tally; }
+  // The error report, as a failed replay would write it.
+  const MOKLightXmlElement& GetReport() const { return _Report; }
+  const VisuXMLTolerance& GetTolerance() const { return _Tolerance; }
+
+ private:
+  const CompareOptions& _Options;
+  VisuXMLTolerance _Tolerance;
+  std::vector<FileTrouble> _Troubles;
+  DifferenceTally _Tally;
+  MOKLightXmlElement _Report;
+};
+
+#endif
