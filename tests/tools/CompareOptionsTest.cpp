@@ -16,8 +16,10 @@ std::string Describe(const CompareOptions& o) {
   for (const std::string& name : o.realNames) text += " real=" + name;
   if (o.realAllNumeric) text += " n";
   if (o.dumpVersion != 0) text += " v" + std::to_string(o.dumpVersion);
-  if (o.absoluteTolerance >= 0) text += " a" + std::to_string(o.absoluteTolerance);
-  if (o.relativeTolerance >= 0) text += " r" + std::to_string(o.relativeTolerance);
+  if (o.absoluteTolerance >= 0)
+    text += " a" + std::to_string(o.absoluteTolerance);
+  if (o.relativeTolerance >= 0)
+    text += " r" + std::to_string(o.relativeTolerance);
   if (!o.reportPath.empty()) text += " report=" + o.reportPath;
   if (o.quiet) text += " q";
   if (o.reportIdentical) text += " s";

@@ -202,7 +202,8 @@ TEST_F(CompareRunTest, TroubleSaysWhichFileAndWhy) {
 }
 
 // Tests that a report that cannot be written is trouble, after the
-// comparison has printed what it found.
+// comparison has printed what it found, and that a report that would
+// replace a compared file is refused before anything is compared.
 TEST_F(CompareRunTest, UnwrittenReportIsTrouble) {
   const std::string report = _Dir.File("no/report.xml");
   EXPECT_EQ(Compare(kReference, kReference, {"-s", "--report", report}),
@@ -211,6 +212,12 @@ TEST_F(CompareRunTest, UnwrittenReportIsTrouble) {
                       _Dir.File("out.xml") + " are identical\n");
   EXPECT_EQ(_Err, "visuxml-compare: " + report +
                       ": cannot write the report: No such file or directory\n");
+  const std::string output = _Dir.Path() + "/./out.xml";
+  EXPECT_EQ(Compare(kReference, "<S/>", {"--report", output}), CompareTrouble);
+  EXPECT_EQ(_Out, "");
+  EXPECT_EQ(_Err, "visuxml-compare: " + output +
+                      ": the report would replace a compared file\n");
+  EXPECT_EQ(ReadWholeFile(_Dir.File("out.xml")), "<S/>");
 }
 
 }  // namespace

@@ -40,6 +40,24 @@ bool WriteReport(const MOKLightXmlElement& report, const std::string& path,
   return false;
 }
 
+bool IsSameFile(const std::string& first, const std::string& second) {
+  struct stat a, b;
+  return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A report written over one of the dumps would destroy what it reports on.
+bool ReportSparesTheInputs(const CompareOptions& options, std::ostream& err) {
+  for (const std::string* input : {&options.referencePath, &options.outputPath})
+    if (!options.reportPath.empty() && *input != kStandardInputName &&
+        IsSameFile(options.reportPath, *input)) {
+      err << kProgram << options.reportPath
+          << ": the report would replace a compared file\n";
+      return false;
+    }
+  return true;
+}
+
 void TellTroubles(const CompareSession& session, std::ostream& err) {
   for (const FileTrouble& trouble : session.GetTroubles())
     err << kProgram << trouble.name << ": "
@@ -72,6 +90,7 @@ void TellOutcome(const CompareOptions& options, const CompareSession& session,
 
 int RunCompare(const CompareOptions& options, std::ostream& out,
                std::ostream& err) {
+  if (!ReportSparesTheInputs(options, err)) return CompareTrouble;
   CompareSession session(options);
   DifferenceLines lines(out);
   const int status =

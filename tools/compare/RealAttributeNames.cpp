@@ -70,7 +70,8 @@ class NameVerdicts {
 };
 
 // A value that is not a plain decimal makes its name textual for good.
-void JudgeAttributes(const MOKLightXmlElement& element, NameVerdicts& verdicts) {
+void JudgeAttributes(const MOKLightXmlElement& element,
+                     NameVerdicts& verdicts) {
   const std::size_t count = element.GetAttributeCount();
   for (std::size_t i = 0; i < count; ++i) {
     // Parsed attributes always have a name; a nameless one is skipped.
