@@ -46,6 +46,37 @@ def machine():
         platform.node() or "host", os.cpu_count(), model, memory)
 
 
+def peak_row(runs, label, name, denominator_name, field, target):
+    """A peak RSS against the files' size or another peak, one row."""
+    peak = median(runs, name, "PeakRSS")
+    bottom = median(runs, denominator_name, field)
+    if not peak or not bottom:
+        return (label, "n/a", "n/a", "n/a", "-", "<= %.2fx" % target, "FAIL")
+    value = peak / bottom
+    return (label, "%.1f MB" % (peak / 1e6), "%.1f MB" % (bottom / 1e6),
+            "%.2fx" % value, "-", "<= %.2fx" % target,
+            "PASS" if value <= target else "FAIL")
+
+
+def tool_rows(runs, rows, ratio):
+    """visuxml-compare, fresh processes, against the floor of its layout."""
+    if not any(name.startswith("BM_Tool") for name in runs):
+        return
+    for layout, shown in (("Flat", "flat"), ("Grouped", "grouped")):
+        for case, words in (("Same", "identical"), ("Changed", "5 objects changed")):
+            for numeric, option in (("", ""), ("Numeric", ", -n")):
+                name = "BM_Tool%s%s%s" % (layout, case, numeric)
+                ratio("6 Tool %s, %s%s / Expat floor" % (shown, words, option),
+                      name, "BM_Tool%sExpatFloor" % layout, 2.5, in_process=False)
+                rows.append(peak_row(runs, "6 Tool %s, %s%s peak RSS / files"
+                                     % (shown, words, option),
+                                     name, name, "FilesBytes", 3.5))
+    rows.append(peak_row(runs, "6 Tool flat, identical peak RSS / replay's",
+                         "BM_ToolFlatSame", "BM_ReplayLibrary", "PeakRSS", 1.05))
+    ratio("7 Tool width: flat, 10x the siblings / 1x",
+          "BM_ToolFlatChanged", "BM_ToolWidthTenthChanged", 12.0, in_process=False)
+
+
 def main(paths):
     runs = load(paths)
     rows = []
@@ -96,9 +127,11 @@ def main(paths):
           "BM_CompareDeep", "BM_CompareFlat", 2.0)
     ratio("4 Grammar size: 1,000 declared / 10",
           "BM_GrammarOpenSetClose/1000", "BM_GrammarOpenSetClose/10", 2.0)
+    tool_rows(runs, rows, ratio)
 
-    replay = [len(e) for n, e in runs.items() if n.startswith("BM_Replay")]
-    others = [len(e) for n, e in runs.items() if not n.startswith("BM_Replay")]
+    fresh = ("BM_Replay", "BM_Tool")
+    replay = [len(e) for n, e in runs.items() if n.startswith(fresh)]
+    others = [len(e) for n, e in runs.items() if not n.startswith(fresh)]
     print("Machine: " + machine())
     print("Medians of %d fresh processes per replay benchmark and of %d runs "
           "per in-process benchmark\n(over %d fresh processes), repetitions "
