@@ -13,6 +13,14 @@
 
 extern char** environ;
 
+namespace {
+
+double Seconds(const timeval& time) {
+  return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6;
+}
+
+}  // namespace
+
 ChildRun RunFreshProcess(std::vector<std::string> command,
                          int expectedStatus) {
   std::vector<char*> argv;
@@ -27,14 +35,16 @@ ChildRun RunFreshProcess(std::vector<std::string> command,
   const int spawned = ::posix_spawnp(&child, argv[0], &actions, nullptr,
                                      argv.data(), environ);
   ::posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return ChildRun{false, 0.0, 0.0};
+  if (spawned != 0) return ChildRun{false, 0.0, 0.0, 0.0};
   int status = 0;
   struct rusage usage;
   ::wait4(child, &status, 0, &usage);
   const std::chrono::duration<double> elapsed =
       std::chrono::steady_clock::now() - start;
   const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == expectedStatus;
-  return ChildRun{ok, elapsed.count(), usage.ru_maxrss * 1024.0};
+  return ChildRun{ok, elapsed.count(),
+                  Seconds(usage.ru_utime) + Seconds(usage.ru_stime),
+                  usage.ru_maxrss * 1024.0};
 }
 
 namespace {

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
-// What one child process took: its wall-clock time and its peak resident
-// memory, and whether it ended with the status expected of it.
+// What one child process took: its wall-clock time, its processor time
+// (user and system), its peak resident memory, and whether it ended with
+// the status expected of it.
 struct ChildRun {
   bool ok;
   double seconds;
+  double cpuSeconds;
   double peakBytes;
 };
 
