@@ -75,6 +75,9 @@ def tool_rows(runs, rows, ratio):
                          "BM_ToolFlatSame", "BM_ReplayLibrary", "PeakRSS", 1.05))
     ratio("7 Tool width: flat, 10x the siblings / 1x",
           "BM_ToolFlatChanged", "BM_ToolWidthTenthChanged", 12.0, in_process=False)
+    ratio("7 Expat floor width: 10x the siblings / 1x",
+          "BM_ToolFlatExpatFloor", "BM_ToolWidthTenthExpatFloor", None,
+          in_process=False)
 
 
 def main(paths):

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "CompareSession.h"
 #include "DifferenceText.h"
 #include "control/VisuXMLDocumentWriter.h"
 
@@ -88,10 +87,9 @@ void TellOutcome(const CompareOptions& options, const CompareSession& session,
 
 }  // namespace
 
-int RunCompare(const CompareOptions& options, std::ostream& out,
-               std::ostream& err) {
+int RunCompare(CompareSession& session, std::ostream& out, std::ostream& err) {
+  const CompareOptions& options = session.GetOptions();
   if (!ReportSparesTheInputs(options, err)) return CompareTrouble;
-  CompareSession session(options);
   DifferenceLines lines(out);
   const int status =
       StatusOf(session.Run(options.quiet ? nullptr : &lines));
@@ -100,4 +98,10 @@ int RunCompare(const CompareOptions& options, std::ostream& out,
   if (!WriteReport(session.GetReport(), options.reportPath, err))
     return CompareTrouble;
   return status;
+}
+
+int RunCompare(const CompareOptions& options, std::ostream& out,
+               std::ostream& err) {
+  CompareSession session(options);
+  return RunCompare(session, out, err);
 }

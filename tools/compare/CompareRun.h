@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "CompareOptions.h"
+#include "CompareSession.h"
 
 // Exit statuses of visuxml-compare, as diff has them.
 enum CompareStatus {
@@ -12,10 +13,13 @@ enum CompareStatus {
   CompareTrouble = 2
 };
 
-// Compares the two files named by the options: the differences and the
-// summary (or, asked for, the line saying the files are identical) on out
-// unless quiet, any trouble on err, the report written if asked. Returns
-// the exit status. Throws std::bad_alloc when memory runs out.
+// Runs the session's comparison: the differences and the summary (or,
+// asked for, the line saying the files are identical) on out unless
+// quiet, any trouble on err, the report written if asked. Returns the exit
+// status. Throws std::bad_alloc when memory runs out.
+int RunCompare(CompareSession& session, std::ostream& out, std::ostream& err);
+
+// The same with a session of its own, ended before it returns.
 int RunCompare(const CompareOptions& options, std::ostream& out,
                std::ostream& err);
 

@@ -1,7 +1,6 @@
 #include "CompareSession.h"
 
 #include "DifferenceCollector.h"
-#include "DocumentInput.h"
 #include "RealAttributeNames.h"
 #include "VisuXMLDumpVersion.h"
 #include "VisuXMLVocabulary.h"
@@ -60,24 +59,24 @@ CompareSession::CompareSession(const CompareOptions& options)
       _Report(MOKUnicodeString(VisuXMLVocabulary::kErrorReportRoot)) {}
 
 VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink) {
-  ComparedDocument reference = ReadComparedDocument(_Options.referencePath);
-  ComparedDocument output = ReadComparedDocument(_Options.outputPath);
-  for (const ComparedDocument* document : {&reference, &output})
+  _Reference = ReadComparedDocument(_Options.referencePath);
+  _Output = ReadComparedDocument(_Options.outputPath);
+  for (const ComparedDocument* document : {&_Reference, &_Output})
     if (VisuXMLTreeReading::RootOf(*document->file) == nullptr)
       _Troubles.push_back(FileTrouble{
-          document == &reference ? _Options.referencePath
-                                 : _Options.outputPath,
+          document == &_Reference ? _Options.referencePath
+                                  : _Options.outputPath,
           document->reason});
-  const RealAttributeNames realNames =
-      RealNamesOf(_Options, *reference.file, *output.file);
+  VisuXMLFile& reference = *_Reference.file;
+  VisuXMLFile& output = *_Output.file;
+  const RealAttributeNames realNames = RealNamesOf(_Options, reference, output);
   const VisuXMLComparisonSettings settings{_Tolerance, &realNames};
   if (sink == nullptr)
-    return VisuXMLDecideReplay(*reference.file, *output.file, _Report,
-                               settings, nullptr);
+    return VisuXMLDecideReplay(reference, output, _Report, settings, nullptr);
   DifferenceCollector collector(*sink, _Tally);
-  const VisuXMLReplayOutcome outcome = VisuXMLDecideReplay(
-      *reference.file, *output.file, _Report, settings, &collector);
+  const VisuXMLReplayOutcome outcome =
+      VisuXMLDecideReplay(reference, output, _Report, settings, &collector);
   if (outcome == VisuXMLReplayOutcome::HoldsErrors)
-    collector.Add(ErrorElementFound(*reference.file, *output.file));
+    collector.Add(ErrorElementFound(reference, output));
   return outcome;
 }

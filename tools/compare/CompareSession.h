@@ -6,6 +6,7 @@
 
 #include "CompareOptions.h"
 #include "Difference.h"
+#include "DocumentInput.h"
 #include "MOKLightXmlElement.h"
 #include "compare/VisuXMLComparisonSettings.h"
 #include "compare/VisuXMLReplayDecision.h"
@@ -25,9 +26,11 @@ class CompareSession {
 
   // Runs the comparison. Each difference goes to the sink, placed; without
   // a sink only the outcome and the report are made, and the tally stays
-  // empty. Throws std::bad_alloc when memory runs out.
+  // empty. The documents stay with the session. Throws std::bad_alloc when
+  // memory runs out.
   VisuXMLReplayOutcome Run(DifferenceSink* sink);
 
+  const CompareOptions& GetOptions() const { return _Options; }
   // The files that could not be read, the reference first.
   const std::vector<FileTrouble>& GetTroubles() const { return _Troubles; }
   const DifferenceTally& GetTally() const { return _Tally; }
@@ -38,6 +41,8 @@ class CompareSession {
  private:
   const CompareOptions& _Options;
   VisuXMLTolerance _Tolerance;
+  ComparedDocument _Reference;
+  ComparedDocument _Output;
   std::vector<FileTrouble> _Troubles;
   DifferenceTally _Tally;
   MOKLightXmlElement _Report;
