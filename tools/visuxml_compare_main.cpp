@@ -1,4 +1,5 @@
-// visuxml-compare: compares two XML dumps the way a replay does.
+// visuxml-compare: compares two XML dumps the way a replay does, or every
+// output of a replay's output directory with its reference.
 #include <iostream>
 #include <new>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "CompareOptions.h"
 #include "CompareRun.h"
+#include "DirectoryReview.h"
 #include "MOKRecord.h"
 
 namespace {
@@ -20,8 +22,12 @@ int Compare(const CompareOptions& options) {
   MOKRecord::SetMain(nullptr);
   int status = CompareTrouble;
   try {
-    gSession = new CompareSession(options);
-    status = RunCompare(*gSession, std::cout, std::cerr);
+    if (AreDirectories(options)) {
+      status = RunDirectoryReview(options, std::cout, std::cerr);
+    } else {
+      gSession = new CompareSession(options);
+      status = RunCompare(*gSession, std::cout, std::cerr);
+    }
   } catch (const std::bad_alloc&) {
     std::cerr << "visuxml-compare: out of memory\n";
     return CompareTrouble;

@@ -126,7 +126,7 @@ TEST_F(CompareProgramTest, ManualPageIsInstalledAndComplete) {
   for (std::sregex_iterator it(help.begin(), help.end(), entry), end;
        it != end; ++it)
     options.insert((*it)[1]);
-  EXPECT_EQ(options.size(), 11u);
+  EXPECT_EQ(options.size(), 12u);
   for (const std::string& name : options)
     EXPECT_NE(manual.find(name), std::string::npos) << name;
 }

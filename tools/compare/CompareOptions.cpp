@@ -13,7 +13,7 @@
 namespace {
 
 // Options without a short form are told apart by codes beyond characters.
-enum : int { kReportOption = 256 };
+enum : int { kReportOption = 256, kJUnitOption };
 
 const char kShortOptions[] = ":qshVnR:d:a:r:";
 
@@ -28,6 +28,7 @@ const struct option kLongOptions[] = {
     {"abs-tolerance", required_argument, nullptr, 'a'},
     {"rel-tolerance", required_argument, nullptr, 'r'},
     {"report", required_argument, nullptr, kReportOption},
+    {"junit", required_argument, nullptr, kJUnitOption},
     {nullptr, 0, nullptr, 0}};
 
 std::string LongNameOf(int code) {
@@ -55,6 +56,13 @@ bool ReadTolerance(const std::string& text, double& value) {
   return true;
 }
 
+std::string StoreFileName(const char* option, const std::string& value,
+                          std::string& path) {
+  if (value.empty()) return std::string(option) + " needs a file name";
+  path = value;
+  return std::string();
+}
+
 // Stores the value of an option that takes one; the error otherwise.
 std::string StoreValue(int code, const std::string& value,
                        CompareOptions& options) {
@@ -74,10 +82,10 @@ std::string StoreValue(int code, const std::string& value,
       if (ReadTolerance(value, options.relativeTolerance)) return std::string();
       return "--rel-tolerance needs a non-negative decimal number, not '" +
              value + "'";
+    case kReportOption:
+      return StoreFileName("--report", value, options.reportPath);
     default:
-      if (value.empty()) return "--report needs a file name";
-      options.reportPath = value;
-      return std::string();
+      return StoreFileName("--junit", value, options.junitPath);
   }
 }
 

@@ -9,6 +9,7 @@ constexpr char kStandardInputName[] = "-";
 
 // What the command line of visuxml-compare asks for.
 struct CompareOptions {
+  // Two files, or two directories for the review of a replay's output.
   std::string referencePath;
   std::string outputPath;
   // Attribute names to compare as real numbers.
@@ -22,6 +23,8 @@ struct CompareOptions {
   double relativeTolerance = -1.0;
   // Empty when no error report is to be written.
   std::string reportPath;
+  // Empty when no JUnit report is to be written.
+  std::string junitPath;
   // Nothing on standard output: the exit status tells.
   bool quiet = false;
   // Says so when the files are the same.

@@ -1,43 +1,14 @@
 #include "CompareRun.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 
-#include "DifferenceText.h"
-#include "control/VisuXMLDocumentWriter.h"
+#include "DirectoryReview.h"
+#include "PairComparison.h"
+#include "RunReports.h"
 
 namespace {
-
-const char kProgram[] = "visuxml-compare: ";
-
-// Why a file cannot be written there, in the system's words as far as the
-// file system tells beforehand.
-std::string WhyNotWritten(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-    return std::strerror(EISDIR);
-  const std::string::size_type slash = path.rfind('/');
-  const std::string directory =
-      slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  if (::access(directory.c_str(), W_OK | X_OK) != 0)
-    return std::strerror(errno);
-  return "the file system refused it";
-}
-
-// Written as a failed replay writes its report, whatever the outcome.
-bool WriteReport(const MOKLightXmlElement& report, const std::string& path,
-                 std::ostream& err) {
-  if (path.empty()) return true;
-  if (VisuXMLWriteDocument(report, MOKUnicodeString(path.c_str()), 0) != 0)
-    return true;
-  err << kProgram << path << ": cannot write the report: "
-      << WhyNotWritten(path) << "\n";
-  return false;
-}
 
 bool IsSameFile(const std::string& first, const std::string& second) {
   struct stat a, b;
@@ -46,62 +17,39 @@ bool IsSameFile(const std::string& first, const std::string& second) {
 }
 
 // A report written over one of the dumps would destroy what it reports on.
-bool ReportSparesTheInputs(const CompareOptions& options, std::ostream& err) {
-  for (const std::string* input : {&options.referencePath, &options.outputPath})
-    if (!options.reportPath.empty() && *input != kStandardInputName &&
-        IsSameFile(options.reportPath, *input)) {
-      err << kProgram << options.reportPath
-          << ": the report would replace a compared file\n";
-      return false;
-    }
+bool ReportsSpareTheInputs(const CompareOptions& options, std::ostream& err) {
+  for (const std::string* report : {&options.reportPath, &options.junitPath})
+    for (const std::string* input :
+         {&options.referencePath, &options.outputPath})
+      if (!report->empty() && *input != kStandardInputName &&
+          IsSameFile(*report, *input)) {
+        err << "visuxml-compare: " << *report
+            << ": the report would replace a compared file\n";
+        return false;
+      }
   return true;
-}
-
-void TellTroubles(const CompareSession& session, std::ostream& err) {
-  for (const FileTrouble& trouble : session.GetTroubles())
-    err << kProgram << trouble.name << ": "
-        << (trouble.reason.empty() ? "cannot be read" : trouble.reason)
-        << "\n";
-}
-
-int StatusOf(VisuXMLReplayOutcome outcome) {
-  switch (outcome) {
-    case VisuXMLReplayOutcome::Same:
-      return CompareSame;
-    case VisuXMLReplayOutcome::ReferenceNotValid:
-    case VisuXMLReplayOutcome::OutputNotValid:
-      return CompareTrouble;
-    default:
-      return CompareDifferent;
-  }
-}
-
-void TellOutcome(const CompareOptions& options, const CompareSession& session,
-                 int status, std::ostream& out) {
-  if (options.quiet) return;
-  if (status == CompareDifferent)
-    out << SummaryLine(session.GetTally(), session.GetTolerance()) << "\n";
-  else if (status == CompareSame && options.reportIdentical)
-    out << IdenticalLine(options.referencePath, options.outputPath) << "\n";
 }
 
 }  // namespace
 
 int RunCompare(CompareSession& session, std::ostream& out, std::ostream& err) {
   const CompareOptions& options = session.GetOptions();
-  if (!ReportSparesTheInputs(options, err)) return CompareTrouble;
-  DifferenceLines lines(out);
-  const int status =
-      StatusOf(session.Run(options.quiet ? nullptr : &lines));
-  TellTroubles(session, err);
-  TellOutcome(options, session, status, out);
-  if (!WriteReport(session.GetReport(), options.reportPath, err))
-    return CompareTrouble;
+  if (!ReportsSpareTheInputs(options, err)) return CompareTrouble;
+  std::vector<ComparedDump> dumps{DumpOfPair(options)};
+  int status = ComparePair(session, std::string(), RunReportsWanted(options),
+                           dumps.front(), out, err);
+  if (!options.reportPath.empty() &&
+      !WriteReportDocument(session.GetReport(), "report", options.reportPath,
+                           err))
+    status = CompareTrouble;
+  if (!WriteRunReports(options, dumps, options.outputPath, err))
+    status = CompareTrouble;
   return status;
 }
 
 int RunCompare(const CompareOptions& options, std::ostream& out,
                std::ostream& err) {
+  if (AreDirectories(options)) return RunDirectoryReview(options, out, err);
   CompareSession session(options);
   return RunCompare(session, out, err);
 }

@@ -75,3 +75,19 @@ std::string IdenticalLine(const std::string& reference,
                           const std::string& output) {
   return "Files " + reference + " and " + output + " are identical";
 }
+
+std::string PairHeader(const std::string& key, const std::string& reference,
+                       const std::string& output) {
+  return key + ": reference " + reference + ", output " + output;
+}
+
+std::string ReviewLine(unsigned long differing, unsigned long troubled,
+                       unsigned long outputs) {
+  std::string line = std::to_string(differing) + " of " +
+                     std::to_string(outputs) +
+                     (differing == 1 ? " dumps differs from its reference"
+                                     : " dumps differ from their references");
+  if (troubled > 0)
+    line += "; " + std::to_string(troubled) + " could not be compared";
+  return line + ".";
+}

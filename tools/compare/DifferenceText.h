@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "Difference.h"
 #include "compare/VisuXMLComparisonSettings.h"
@@ -20,16 +21,32 @@ std::string SummaryLine(const DifferenceTally& tally,
 std::string IdenticalLine(const std::string& reference,
                           const std::string& output);
 
-// Prints each difference on its line as soon as it is found.
+// The line above the differences of one pair of a directory review: the
+// dump's key, as the approval selects it, and both files.
+std::string PairHeader(const std::string& key, const std::string& reference,
+                       const std::string& output);
+
+// The last line of a directory review: how many outputs differ from their
+// references, and how many could not be compared.
+std::string ReviewLine(unsigned long differing, unsigned long troubled,
+                       unsigned long outputs);
+
+// Prints each difference on its line as soon as it is found; the header,
+// when there is one, on the line before the first.
 class DifferenceLines final : public DifferenceSink {
  public:
-  explicit DifferenceLines(std::ostream& out) : _Out(out) {}
+  explicit DifferenceLines(std::ostream& out,
+                           std::string header = std::string())
+      : _Out(out), _Header(std::move(header)) {}
   void Take(const FoundDifference& difference) override {
+    if (!_Header.empty()) _Out << _Header << '\n';
+    _Header.clear();
     _Out << FormatDifference(difference) << '\n';
   }
 
  private:
   std::ostream& _Out;
+  std::string _Header;
 };
 
 #endif
