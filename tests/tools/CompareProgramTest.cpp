@@ -97,38 +97,45 @@ TEST_F(CompareProgramTest, BehavesAsAComparisonTool) {
   }
 }
 
-// Tests that the installed package holds the tool and its manual page, and
-// that the page renders without warnings and tells every option --help
+// Tests that the installed package holds each tool and its manual page,
+// and that the page renders without warnings and tells every option --help
 // lists.
-TEST_F(CompareProgramTest, ManualPageIsInstalledAndComplete) {
+TEST_F(CompareProgramTest, ManualPagesAreInstalledAndComplete) {
   const std::string prefix = _Dir.File("prefix");
   ASSERT_EQ(Shell(std::string("'") + VISUXML_CMAKE_COMMAND + "' --install '" +
                   VISUXML_BINARY_DIR + "' --prefix '" + prefix + "'"),
             0)
       << Printed("stderr");
-  const std::string page =
-      prefix + "/" + VISUXML_INSTALL_MANDIR + "/man1/visuxml-compare.1";
-  ASSERT_TRUE(FileExists(page));
-  ASSERT_EQ(Shell("'" + prefix + "/bin/visuxml-compare' --help"), 0);
-  const std::string help = Printed("stdout");
-  if (Shell("command -v groff") != 0) GTEST_SKIP() << "groff is not installed";
-  ASSERT_EQ(Shell("groff -man -Tascii -ww -rLL=300n -rHY=0 -P-cbou '" + page +
-                  "'"),
-            0);
-  EXPECT_EQ(Printed("stderr"), "");
-  const std::string manual = Printed("stdout");
-  for (const char* section : {"SYNOPSIS", "OPTIONS", "OUTPUT FORMAT",
-                              "EXIT STATUS"})
-    EXPECT_NE(manual.find(section), std::string::npos) << section;
-  // Each option line of --help: its short and long forms, or the long one.
-  const std::regex entry("\\n +((-[a-zA-Z], )?--[a-z-]*)");
-  std::set<std::string> options;
-  for (std::sregex_iterator it(help.begin(), help.end(), entry), end;
-       it != end; ++it)
-    options.insert((*it)[1]);
-  EXPECT_EQ(options.size(), 12u);
-  for (const std::string& name : options)
-    EXPECT_NE(manual.find(name), std::string::npos) << name;
+  const struct {
+    const char* tool;
+    std::size_t options;
+  } tools[] = {{"visuxml-compare", 12}, {"visuxml-approve", 4}};
+  for (const auto& t : tools) {
+    SCOPED_TRACE(t.tool);
+    const std::string page = prefix + "/" + VISUXML_INSTALL_MANDIR + "/man1/" +
+                             t.tool + ".1";
+    ASSERT_TRUE(FileExists(page));
+    ASSERT_EQ(Shell("'" + prefix + "/bin/" + t.tool + "' --help"), 0);
+    const std::string help = Printed("stdout");
+    if (Shell("command -v groff") != 0)
+      GTEST_SKIP() << "groff is not installed";
+    ASSERT_EQ(Shell("groff -man -Tascii -ww -rLL=300n -rHY=0 -P-cbou '" +
+                    page + "'"),
+              0);
+    EXPECT_EQ(Printed("stderr"), "");
+    const std::string manual = Printed("stdout");
+    for (const char* section : {"SYNOPSIS", "OPTIONS", "EXIT STATUS"})
+      EXPECT_NE(manual.find(section), std::string::npos) << section;
+    // Each option line of --help: its short and long forms, or the long one.
+    const std::regex entry("\\n +((-[a-zA-Z], )?--[a-z-]*)");
+    std::set<std::string> options;
+    for (std::sregex_iterator it(help.begin(), help.end(), entry), end;
+         it != end; ++it)
+      options.insert((*it)[1]);
+    EXPECT_EQ(options.size(), t.options);
+    for (const std::string& name : options)
+      EXPECT_NE(manual.find(name), std::string::npos) << name;
+  }
 }
 
 }  // namespace
