@@ -1,10 +1,7 @@
 #include "CompareRun.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 
 #include "DifferenceText.h"
@@ -14,28 +11,15 @@ namespace {
 
 const char kProgram[] = "visuxml-compare: ";
 
-// Why a file cannot be written there, in the system's words as far as the
-// file system tells beforehand.
-std::string WhyNotWritten(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-    return std::strerror(EISDIR);
-  const std::string::size_type slash = path.rfind('/');
-  const std::string directory =
-      slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  if (::access(directory.c_str(), W_OK | X_OK) != 0)
-    return std::strerror(errno);
-  return "the file system refused it";
-}
-
 // Written as a failed replay writes its report, whatever the outcome.
 bool WriteReport(const MOKLightXmlElement& report, const std::string& path,
                  std::ostream& err) {
   if (path.empty()) return true;
-  if (VisuXMLWriteDocument(report, MOKUnicodeString(path.c_str()), 0) != 0)
+  std::string reason;
+  if (VisuXMLWriteDocument(report, MOKUnicodeString(path.c_str()), 0,
+                           &reason) != 0)
     return true;
-  err << kProgram << path << ": cannot write the report: "
-      << WhyNotWritten(path) << "\n";
+  err << kProgram << path << ": cannot write the report: " << reason << "\n";
   return false;
 }
 
