@@ -8,6 +8,7 @@
 #include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "VisuXMLNoThrow.h"
+#include "VisuXMLResultCodes.h"
 
 VisuXMLAttribute* VisuXMLAttribute::_spFirstAttribute = nullptr;
 MOKUnicodeString VisuXMLAttribute::_sErrorMessage;
@@ -29,16 +30,16 @@ bool IsValidName(const MOKUnicodeString& name) {
 
 VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
     const MOKUnicodeString& name, VisuXMLTypeOfAttribute type) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     if (name.GetLengthInByte() == 0) {
       _sErrorMessage = "The name provided for the XML attribute is empty.";
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (!IsValidName(name)) {
       _sErrorMessage =
           ComposeMessage("The name provided for the XML attribute - ", name,
                          " - is not a valid XML name.");
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (_spFirstAttribute != nullptr) {
       const VisuXMLError found =
@@ -49,9 +50,9 @@ VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
     // is declared; the result does not report it, and nothing is thrown.
     try {
       new (std::nothrow) VisuXMLAttribute(name, type);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
     }
-    return 0;
+    return VisuXMLResult::kSuccess;
   });
 }
 
@@ -110,10 +111,10 @@ VisuXMLAttribute::~VisuXMLAttribute() {
 VisuXMLError VisuXMLAttribute::SearchForExistingAttribute(
     const MOKUnicodeString& name) {
   const VisuXMLAttribute* found = RetrieveXMLAttribute(name);
-  if (found == nullptr) return 0;
+  if (found == nullptr) return VisuXMLResult::kSuccess;
   _sErrorMessage =
       ComposeMessage("The XML attribute ", found->_Name, " already exists.");
-  return 1;
+  return VisuXMLResult::kFailed;
 }
 
 VisuXMLAttribute* VisuXMLAttribute::RetrieveXMLAttribute(
@@ -139,5 +140,5 @@ void VisuXMLAttribute::SetValue(const char* value) {
 
 VisuXMLError VisuXMLAttribute::StreamAttribute(MOKLightXmlElement* element) {
   if (element != nullptr) element->SetAttributeValue(_Name, _Value);
-  return 0;
+  return VisuXMLResult::kSuccess;
 }
