@@ -9,6 +9,7 @@
 #include "NameIndex.h"
 #include "VisuXMLNoThrow.h"
 #include "VisuXMLResultCodes.h"
+#include "VisuXMLVocabulary.h"
 
 VisuXMLAttribute* VisuXMLAttribute::_spFirstAttribute = nullptr;
 MOKUnicodeString VisuXMLAttribute::_sErrorMessage;
@@ -17,8 +18,6 @@ namespace {
 
 // Names of the registry's attributes; cleared with the registry.
 NameIndex<VisuXMLAttribute> gAttributeIndex;
-
-const char kUnsetValue[] = "???";
 
 // Only names that the host's writer and reader carry unchanged: any other
 // would be renamed in the written document and fail every replay of it.
@@ -90,7 +89,7 @@ VisuXMLAttribute::VisuXMLAttribute(const MOKUnicodeString& name,
                                    VisuXMLTypeOfAttribute type)
     : _pNextAttribute(_spFirstAttribute),
       _Name(name),
-      _Value(kUnsetValue),
+      _Value(VisuXMLVocabulary::kUnsetValue),
       _Type(type) {
   _spFirstAttribute = this;
   gAttributeIndex.Insert(_Name, this);

@@ -13,6 +13,7 @@
 #include "VisuXMLMarkupHistory.h"
 #include "VisuXMLNoThrow.h"
 #include "VisuXMLResultCodes.h"
+#include "VisuXMLVocabulary.h"
 
 VisuXMLMarkupHistory** VisuXMLMarkup::_sppMarkupHistory = nullptr;
 std::uint32_t VisuXMLMarkup::_suiSizeOfMarkupHistory = 0;
@@ -229,7 +230,7 @@ void VisuXMLMarkup::OpenWaitingMarkups() {
 void VisuXMLMarkup::StreamXMLErrorMessage(MOKLightXmlElement* node) {
   if (node == nullptr || _sErrorMessage.GetLengthInByte() == 0) return;
   MOKLightXmlElement error;
-  error.SetName("VisuXMLError");
+  error.SetName(VisuXMLVocabulary::kErrorElement);
   error.SetValue(_sErrorMessage);
   node->AddChild(std::move(error));
   _sErrorMessage = MOKUnicodeString();
