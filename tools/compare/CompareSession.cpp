@@ -1,6 +1,5 @@
 #include "CompareSession.h"
 
-#include "DifferenceCollector.h"
 #include "RealAttributeNames.h"
 #include "VisuXMLDumpVersion.h"
 #include "VisuXMLVocabulary.h"
@@ -58,7 +57,8 @@ CompareSession::CompareSession(const CompareOptions& options)
       _Tolerance(ToleranceOf(options)),
       _Report(MOKUnicodeString(VisuXMLVocabulary::kErrorReportRoot)) {}
 
-VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink) {
+VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink,
+                                         DifferenceLocator* locator) {
   _Reference = ReadComparedDocument(_Options.referencePath);
   _Output = ReadComparedDocument(_Options.outputPath);
   for (const ComparedDocument* document : {&_Reference, &_Output})
@@ -73,7 +73,7 @@ VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink) {
   const VisuXMLComparisonSettings settings{_Tolerance, &realNames};
   if (sink == nullptr)
     return VisuXMLDecideReplay(reference, output, _Report, settings, nullptr);
-  DifferenceCollector collector(*sink, _Tally);
+  DifferenceCollector collector(*sink, _Tally, locator);
   const VisuXMLReplayOutcome outcome =
       VisuXMLDecideReplay(reference, output, _Report, settings, &collector);
   if (outcome == VisuXMLReplayOutcome::HoldsErrors)
