@@ -118,7 +118,7 @@ TEST_F(CompareProgramTest, ManualPageIsInstalledAndComplete) {
   EXPECT_EQ(Printed("stderr"), "");
   const std::string manual = Printed("stdout");
   for (const char* section : {"SYNOPSIS", "OPTIONS", "OUTPUT FORMAT",
-                              "EXIT STATUS"})
+                              "HTML PAGE", "EXIT STATUS"})
     EXPECT_NE(manual.find(section), std::string::npos) << section;
   // Each option line of --help: its short and long forms, or the long one.
   const std::regex entry("\\n +((-[a-zA-Z], )?--[a-z-]*)");
@@ -126,7 +126,7 @@ TEST_F(CompareProgramTest, ManualPageIsInstalledAndComplete) {
   for (std::sregex_iterator it(help.begin(), help.end(), entry), end;
        it != end; ++it)
     options.insert((*it)[1]);
-  EXPECT_EQ(options.size(), 11u);
+  EXPECT_EQ(options.size(), 12u);
   for (const std::string& name : options)
     EXPECT_NE(manual.find(name), std::string::npos) << name;
 }

@@ -13,7 +13,7 @@
 namespace {
 
 // Options without a short form are told apart by codes beyond characters.
-enum : int { kReportOption = 256 };
+enum : int { kReportOption = 256, kHtmlOption };
 
 const char kShortOptions[] = ":qshVnR:d:a:r:";
 
@@ -28,6 +28,7 @@ const struct option kLongOptions[] = {
     {"abs-tolerance", required_argument, nullptr, 'a'},
     {"rel-tolerance", required_argument, nullptr, 'r'},
     {"report", required_argument, nullptr, kReportOption},
+    {"html", required_argument, nullptr, kHtmlOption},
     {nullptr, 0, nullptr, 0}};
 
 std::string LongNameOf(int code) {
@@ -74,6 +75,10 @@ std::string StoreValue(int code, const std::string& value,
       if (ReadTolerance(value, options.relativeTolerance)) return std::string();
       return "--rel-tolerance needs a non-negative decimal number, not '" +
              value + "'";
+    case kHtmlOption:
+      if (value.empty()) return "--html needs a file name";
+      options.htmlPath = value;
+      return std::string();
     default:
       if (value.empty()) return "--report needs a file name";
       options.reportPath = value;

@@ -22,6 +22,8 @@ struct CompareOptions {
   double relativeTolerance = -1.0;
   // Empty when no error report is to be written.
   std::string reportPath;
+  // Empty when no HTML page is to be written.
+  std::string htmlPath;
   // Nothing on standard output: the exit status tells.
   bool quiet = false;
   // Says so when the files are the same.

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "ComparePage.h"
 #include "DifferenceText.h"
+#include "DumpRecord.h"
+#include "WholeFile.h"
 #include "control/VisuXMLDocumentWriter.h"
 
 namespace {
@@ -29,23 +32,31 @@ bool IsSameFile(const std::string& first, const std::string& second) {
          a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// A report written over one of the dumps would destroy what it reports on.
-bool ReportSparesTheInputs(const CompareOptions& options, std::ostream& err) {
-  for (const std::string* input : {&options.referencePath, &options.outputPath})
-    if (!options.reportPath.empty() && *input != kStandardInputName &&
-        IsSameFile(options.reportPath, *input)) {
-      err << kProgram << options.reportPath
-          << ": the report would replace a compared file\n";
-      return false;
-    }
+// A report or a page written over one of the dumps would destroy what it
+// tells of.
+bool WritesSpareTheInputs(const CompareOptions& options, std::ostream& err) {
+  for (const std::string* written : {&options.reportPath, &options.htmlPath})
+    for (const std::string* input :
+         {&options.referencePath, &options.outputPath})
+      if (!written->empty() && *input != kStandardInputName &&
+          IsSameFile(*written, *input)) {
+        err << kProgram << *written
+            << (written == &options.reportPath ? ": the report"
+                                               : ": the page")
+            << " would replace a compared file\n";
+        return false;
+      }
   return true;
+}
+
+std::string TroubleLine(const FileTrouble& trouble) {
+  return trouble.name + ": " +
+         (trouble.reason.empty() ? "cannot be read" : trouble.reason);
 }
 
 void TellTroubles(const CompareSession& session, std::ostream& err) {
   for (const FileTrouble& trouble : session.GetTroubles())
-    err << kProgram << trouble.name << ": "
-        << (trouble.reason.empty() ? "cannot be read" : trouble.reason)
-        << "\n";
+    err << kProgram << TroubleLine(trouble) << "\n";
 }
 
 int StatusOf(VisuXMLReplayOutcome outcome) {
@@ -60,6 +71,23 @@ int StatusOf(VisuXMLReplayOutcome outcome) {
   }
 }
 
+DumpOutcome PageOutcomeOf(VisuXMLReplayOutcome outcome) {
+  switch (StatusOf(outcome)) {
+    case CompareSame: return DumpOutcome::Same;
+    case CompareTrouble: return DumpOutcome::NotCompared;
+    default: return DumpOutcome::Different;
+  }
+}
+
+// The dump's record concluded with the session's outcome.
+void Conclude(DumpRecord& record, const CompareSession& session,
+              VisuXMLReplayOutcome outcome) {
+  std::string trouble;
+  for (const FileTrouble& file : session.GetTroubles())
+    trouble += (trouble.empty() ? "" : "; ") + TroubleLine(file);
+  record.Conclude(PageOutcomeOf(outcome), session.GetTally(), trouble);
+}
+
 void TellOutcome(const CompareOptions& options, const CompareSession& session,
                  int status, std::ostream& out) {
   if (options.quiet) return;
@@ -71,17 +99,37 @@ void TellOutcome(const CompareOptions& options, const CompareSession& session,
 
 }  // namespace
 
+bool WriteComparePage(const std::vector<const DumpRecord*>& dumps,
+                      const PageSettings& settings, const std::string& path,
+                      std::ostream& err) {
+  const std::string reason =
+      ReplaceFileWhole(path, MakeComparePage(dumps, settings));
+  if (reason.empty()) return true;
+  err << kProgram << path << ": cannot write the page: " << reason << "\n";
+  return false;
+}
+
 int RunCompare(CompareSession& session, std::ostream& out, std::ostream& err) {
   const CompareOptions& options = session.GetOptions();
-  if (!ReportSparesTheInputs(options, err)) return CompareTrouble;
+  if (!WritesSpareTheInputs(options, err)) return CompareTrouble;
   DifferenceLines lines(out);
-  const int status =
-      StatusOf(session.Run(options.quiet ? nullptr : &lines));
+  DifferenceSink* const printed = options.quiet ? nullptr : &lines;
+  const bool paged = !options.htmlPath.empty();
+  DumpRecord record(options.referencePath, options.outputPath, printed);
+  const VisuXMLReplayOutcome outcome =
+      paged ? session.Run(&record, &record) : session.Run(printed);
+  const int status = StatusOf(outcome);
   TellTroubles(session, err);
   TellOutcome(options, session, status, out);
-  if (!WriteReport(session.GetReport(), options.reportPath, err))
-    return CompareTrouble;
-  return status;
+  bool written = WriteReport(session.GetReport(), options.reportPath, err);
+  if (paged) {
+    Conclude(record, session, outcome);
+    written = WriteComparePage({&record},
+                               PageSettingsOf(options, session.GetTolerance()),
+                               options.htmlPath, err) &&
+              written;
+  }
+  return written ? status : CompareTrouble;
 }
 
 int RunCompare(const CompareOptions& options, std::ostream& out,

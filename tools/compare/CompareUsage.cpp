@@ -24,6 +24,8 @@ const char kUsage[] =
     "                           the dump version\n"
     "      --report=FILE        write the XML error report to FILE, as a\n"
     "                           failed replay writes it\n"
+    "      --html=FILE          write the differences to FILE as one HTML\n"
+    "                           page to look at in a browser\n"
     "  -q, --quiet              print nothing on standard output; the exit\n"
     "                           status tells\n"
     "  -s, --report-identical-files\n"
