@@ -148,8 +148,10 @@ class PageWriter {
       const auto type = static_cast<DifferenceKind>(kind);
       _Page += "<button type=\"button\" class=\"k\" data-k=\"";
       _Page += KindCode(type);
-      _Page += "\" aria-pressed=\"true\">";
       const KindNames names = NamesOfKind(type);
+      _Page += "\" data-name=\"";
+      _Page += names.singular;
+      _Page += "\" aria-pressed=\"true\">";
       Text(Counted(count, names.singular, names.plural));
       _Page += "</button>\n";
     }

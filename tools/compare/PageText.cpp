@@ -35,6 +35,25 @@ void AppendEscapedValue(std::string& page, const std::string& text) {
   for (const char c : text) AppendCharacter(page, c, true);
 }
 
+void AppendJsonString(std::string& page, const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
+  page += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      page += '\\';
+      page += c;
+    } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+      page += "\\u00";
+      page += kHex[byte >> 4];
+      page += kHex[byte & 0xF];
+    } else {
+      page += c;
+    }
+  }
+  page += '"';
+}
+
 std::string ShownText(const char* text, std::size_t length,
                       std::size_t limit) {
   if (length <= limit) return std::string(text, length);

@@ -10,6 +10,11 @@ void AppendEscaped(std::string& page, const std::string& text);
 // The same inside a double-quoted attribute value.
 void AppendEscapedValue(std::string& page, const std::string& text);
 
+// Appends the text as a JSON string, quotes included, for data the page's
+// script reads: "<", ">" and "&" are written as escapes too, so that the
+// data can never end its script element or start markup.
+void AppendJsonString(std::string& page, const std::string& text);
+
 // The text cut to at most limit bytes, never inside a UTF-8 character,
 // with "…" and the number of bytes left out when it was cut: a value of
 // 100 MB shows as its start.

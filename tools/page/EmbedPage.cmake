@@ -4,6 +4,14 @@
 file(READ ${PAGE_DIR}/ComparePage.html page)
 file(READ ${PAGE_DIR}/ComparePage.css style)
 file(READ ${PAGE_DIR}/ComparePage.js script)
+# Indentation and comments are for the reader of the sources: the page
+# goes without them. Only whole-line script comments are dropped, and the
+# style sheet's comments, neither of which ever stands inside a string.
+string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" style "${style}")
+string(REGEX REPLACE "\n[ ]+" "\n" style "${style}")
+string(REGEX REPLACE "\n[ ]+" "\n" script "\n${script}")
+string(REGEX REPLACE "\n//[^\n]*" "" script "${script}")
+string(REGEX REPLACE "\n\n+" "\n" style "${style}")
 string(STRIP "${style}" style)
 string(STRIP "${script}" script)
 string(REPLACE "@@STYLE@@" "${style}" page "${page}")
