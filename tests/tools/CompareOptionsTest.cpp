@@ -21,6 +21,7 @@ std::string Describe(const CompareOptions& o) {
   if (o.relativeTolerance >= 0)
     text += " r" + std::to_string(o.relativeTolerance);
   if (!o.reportPath.empty()) text += " report=" + o.reportPath;
+  if (!o.htmlPath.empty()) text += " html=" + o.htmlPath;
   if (o.quiet) text += " q";
   if (o.reportIdentical) text += " s";
   return text;
@@ -38,7 +39,8 @@ TEST(CompareOptionsTest, AcceptsTheUsualForms) {
        "a b real=X real=Y real=Z real=W"},
       {{"--dump-version=7", "a", "b"}, "a b v7"},
       {{"a", "-d", "007", "b"}, "a b v7"},
-      {{"a", "b", "--report", "r.xml"}, "a b report=r.xml"},
+      {{"a", "b", "--report", "r.xml", "--html=p.html"},
+       "a b report=r.xml html=p.html"},
       {{"-qs", "-", "b"}, "- b q s"},
       {{"--quie", "--report-i", "a", "-"}, "a - q s"},
       {{"--", "-a.xml", "--quiet"}, "-a.xml --quiet"},
@@ -77,6 +79,7 @@ TEST(CompareOptionsTest, RefusesBadCommandLines) {
       {{"-a", "0.1", "a", "b"}, "apply to real attributes"},
       {{"--real=", "a", "b"}, "--real needs an attribute name"},
       {{"--report=", "a", "b"}, "--report needs a file name"},
+      {{"--html", "", "a", "b"}, "--html needs a file name"},
       {{"--bogus", "a", "b"}, "unrecognized option '--bogus'"},
       {{"-x", "a", "b"}, "invalid option -- 'x'"},
       {{"a", "b", "--report"}, "option '--report' requires an argument"},

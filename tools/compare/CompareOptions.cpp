@@ -13,7 +13,7 @@
 namespace {
 
 // Options without a short form are told apart by codes beyond characters.
-enum : int { kReportOption = 256, kJUnitOption };
+enum : int { kReportOption = 256, kJUnitOption, kHtmlOption };
 
 const char kShortOptions[] = ":qshVnR:d:a:r:";
 
@@ -29,6 +29,7 @@ const struct option kLongOptions[] = {
     {"rel-tolerance", required_argument, nullptr, 'r'},
     {"report", required_argument, nullptr, kReportOption},
     {"junit", required_argument, nullptr, kJUnitOption},
+    {"html", required_argument, nullptr, kHtmlOption},
     {nullptr, 0, nullptr, 0}};
 
 std::string LongNameOf(int code) {
@@ -84,6 +85,8 @@ std::string StoreValue(int code, const std::string& value,
              value + "'";
     case kReportOption:
       return StoreFileName("--report", value, options.reportPath);
+    case kHtmlOption:
+      return StoreFileName("--html", value, options.htmlPath);
     default:
       return StoreFileName("--junit", value, options.junitPath);
   }

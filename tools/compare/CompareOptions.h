@@ -25,6 +25,8 @@ struct CompareOptions {
   std::string reportPath;
   // Empty when no JUnit report is to be written.
   std::string junitPath;
+  // Empty when no HTML page is to be written.
+  std::string htmlPath;
   // Nothing on standard output: the exit status tells.
   bool quiet = false;
   // Says so when the files are the same.

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "DirectoryReview.h"
 #include "PairComparison.h"
@@ -16,15 +17,18 @@ bool IsSameFile(const std::string& first, const std::string& second) {
          a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// A report written over one of the dumps would destroy what it reports on.
-bool ReportsSpareTheInputs(const CompareOptions& options, std::ostream& err) {
-  for (const std::string* report : {&options.reportPath, &options.junitPath})
+// A report or a page written over one of the dumps would destroy what it
+// tells of.
+bool WritesSpareTheInputs(const CompareOptions& options, std::ostream& err) {
+  for (const std::string* written :
+       {&options.reportPath, &options.junitPath, &options.htmlPath})
     for (const std::string* input :
          {&options.referencePath, &options.outputPath})
-      if (!report->empty() && *input != kStandardInputName &&
-          IsSameFile(*report, *input)) {
-        err << "visuxml-compare: " << *report
-            << ": the report would replace a compared file\n";
+      if (!written->empty() && *input != kStandardInputName &&
+          IsSameFile(*written, *input)) {
+        err << "visuxml-compare: " << *written
+            << (written == &options.htmlPath ? ": the page" : ": the report")
+            << " would replace a compared file\n";
         return false;
       }
   return true;
@@ -34,9 +38,10 @@ bool ReportsSpareTheInputs(const CompareOptions& options, std::ostream& err) {
 
 int RunCompare(CompareSession& session, std::ostream& out, std::ostream& err) {
   const CompareOptions& options = session.GetOptions();
-  if (!ReportsSpareTheInputs(options, err)) return CompareTrouble;
-  std::vector<ComparedDump> dumps{DumpOfPair(options)};
-  int status = ComparePair(session, std::string(), RunReportsWanted(options),
+  if (!WritesSpareTheInputs(options, err)) return CompareTrouble;
+  std::vector<ComparedDump> dumps;
+  dumps.push_back(DumpOfPair(options));
+  int status = ComparePair(session, std::string(), RunReportNeedsOf(options),
                            dumps.front(), out, err);
   if (!options.reportPath.empty() &&
       !WriteReportDocument(session.GetReport(), "report", options.reportPath,

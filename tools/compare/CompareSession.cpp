@@ -1,13 +1,10 @@
 #include "CompareSession.h"
 
-#include "DifferenceCollector.h"
 #include "RealAttributeNames.h"
 #include "VisuXMLDumpVersion.h"
 #include "VisuXMLVocabulary.h"
 #include "compare/VisuXMLErrorSearch.h"
 #include "compare/VisuXMLTreeReading.h"
-
-namespace {
 
 VisuXMLTolerance ToleranceOf(const CompareOptions& options) {
   if (options.HasToleranceBounds())
@@ -17,6 +14,8 @@ VisuXMLTolerance ToleranceOf(const CompareOptions& options) {
       options.dumpVersion > 0 ? options.dumpVersion
                               : VisuXMLDumpVersion::GetVersionNumber());
 }
+
+namespace {
 
 RealAttributeNames RealNamesOf(const CompareOptions& options,
                                const VisuXMLFile& reference,
@@ -58,7 +57,8 @@ CompareSession::CompareSession(const CompareOptions& options)
       _Tolerance(ToleranceOf(options)),
       _Report(MOKUnicodeString(VisuXMLVocabulary::kErrorReportRoot)) {}
 
-VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink) {
+VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink,
+                                         DifferenceLocator* locator) {
   _Reference = ReadComparedDocument(_Options.referencePath);
   _Output = ReadComparedDocument(_Options.outputPath);
   for (const ComparedDocument* document : {&_Reference, &_Output})
@@ -73,7 +73,7 @@ VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink) {
   const VisuXMLComparisonSettings settings{_Tolerance, &realNames};
   if (sink == nullptr)
     return VisuXMLDecideReplay(reference, output, _Report, settings, nullptr);
-  DifferenceCollector collector(*sink, _Tally);
+  DifferenceCollector collector(*sink, _Tally, locator);
   const VisuXMLReplayOutcome outcome =
       VisuXMLDecideReplay(reference, output, _Report, settings, &collector);
   if (outcome == VisuXMLReplayOutcome::HoldsErrors)

@@ -6,6 +6,7 @@
 
 #include "CompareOptions.h"
 #include "Difference.h"
+#include "DifferenceCollector.h"
 #include "DocumentInput.h"
 #include "MOKLightXmlElement.h"
 #include "compare/VisuXMLComparisonSettings.h"
@@ -17,6 +18,10 @@ struct FileTrouble {
   std::string reason;
 };
 
+// The tolerance rule the options give: their bounds when they set any,
+// else the rule of the dump version they name or the library's own.
+VisuXMLTolerance ToleranceOf(const CompareOptions& options);
+
 // One comparison of two dumps with the settings its options give: each
 // file read once, then decided as a replay decides (reference not valid,
 // output not valid, an error element in either, the tree comparison).
@@ -24,11 +29,13 @@ class CompareSession {
  public:
   explicit CompareSession(const CompareOptions& options);
 
-  // Runs the comparison. Each difference goes to the sink, placed; without
-  // a sink only the outcome and the report are made, and the tally stays
-  // empty. The documents stay with the session. Throws std::bad_alloc when
-  // memory runs out.
-  VisuXMLReplayOutcome Run(DifferenceSink* sink);
+  // Runs the comparison. Each difference goes to the sink, placed, and
+  // first to the locator when there is one; without a sink only the
+  // outcome and the report are made, and the tally stays empty. The
+  // documents stay with the session. Throws std::bad_alloc when memory
+  // runs out.
+  VisuXMLReplayOutcome Run(DifferenceSink* sink,
+                           DifferenceLocator* locator = nullptr);
 
   const CompareOptions& GetOptions() const { return _Options; }
   // The files that could not be read, the reference first.

@@ -29,6 +29,8 @@ const char kUsage[] =
     "                           failed replay writes it (two files only)\n"
     "      --junit=FILE         write the outcome as JUnit XML to FILE, one\n"
     "                           testcase per compared dump\n"
+    "      --html=FILE          write the differences to FILE as one HTML\n"
+    "                           page to look at in a browser\n"
     "  -q, --quiet              print nothing on standard output; the exit\n"
     "                           status tells\n"
     "  -s, --report-identical-files\n"

@@ -1,11 +1,13 @@
 #ifndef ComparedDump_h
 #define ComparedDump_h
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CompareStatus.h"
 #include "Difference.h"
+#include "DumpRecord.h"
 
 // One compared pair as the reports written at the end of a run see it.
 struct ComparedDump {
@@ -16,13 +18,16 @@ struct ComparedDump {
   std::string referencePath;
   std::string outputPath;
   CompareStatus status = CompareSame;
-  // In the order found; kept only when a report asks for them.
+  // In the order found; kept only when the JUnit report asks for them.
   std::vector<FoundDifference> differences;
   DifferenceTally tally;
   // The summary line when the pair differs.
   std::string summary;
   // "file: reason" for each file that could not be read.
   std::vector<std::string> troubles;
+  // What the HTML page shows of the pair; made only when a page is asked
+  // for.
+  std::unique_ptr<DumpRecord> page;
 };
 
 // Hands each difference on to the next sink, if any, and keeps a copy in

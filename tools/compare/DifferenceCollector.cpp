@@ -48,6 +48,7 @@ void DifferenceCollector::OnDifference(const VisuXMLDifference& difference,
   found.comparedAsNumbers = difference._ComparedAsNumbers;
   found.referenceNumber = difference._ReferenceNumber;
   found.outputNumber = difference._OutputNumber;
+  if (_pLocator != nullptr) _pLocator->Locate(difference, place);
   Add(found);
 }
 

@@ -2,14 +2,7 @@
 
 #include "ToleranceText.h"
 
-namespace {
-
-struct KindNames {
-  const char* singular;
-  const char* plural;
-};
-
-KindNames NamesOf(DifferenceKind kind) {
+KindNames NamesOfKind(DifferenceKind kind) {
   switch (kind) {
     case DifferenceKind::NameMismatch:
       return {"name mismatch", "name mismatches"};
@@ -30,22 +23,11 @@ KindNames NamesOf(DifferenceKind kind) {
   }
 }
 
+namespace {
+
 std::string Counted(unsigned long count, const KindNames& names) {
   return std::to_string(count) + " " +
          (count == 1 ? names.singular : names.plural);
-}
-
-std::string CountsByKind(const DifferenceTally& tally) {
-  if (tally.total == 0) return "no difference";
-  std::string text = Counted(tally.total, {"difference", "differences"});
-  const char* separator = " (";
-  for (int kind = 0; kind < kDifferenceKinds; ++kind) {
-    if (tally.counts[kind] == 0) continue;
-    text += separator + Counted(tally.counts[kind],
-                                NamesOf(static_cast<DifferenceKind>(kind)));
-    separator = ", ";
-  }
-  return text + ")";
 }
 
 std::string Gaps(const RealGap& absolute, const RealGap& relative) {
@@ -59,6 +41,19 @@ std::string Gaps(const RealGap& absolute, const RealGap& relative) {
 }
 
 }  // namespace
+
+std::string CountsByKind(const DifferenceTally& tally) {
+  if (tally.total == 0) return "no difference";
+  std::string text = Counted(tally.total, {"difference", "differences"});
+  const char* separator = " (";
+  for (int kind = 0; kind < kDifferenceKinds; ++kind) {
+    if (tally.counts[kind] == 0) continue;
+    text += separator + Counted(tally.counts[kind],
+                                NamesOfKind(static_cast<DifferenceKind>(kind)));
+    separator = ", ";
+  }
+  return text + ")";
+}
 
 std::string FormatDifference(const FoundDifference& difference) {
   return difference.path + ": " + difference.message;

@@ -8,6 +8,17 @@
 #include "Difference.h"
 #include "compare/VisuXMLComparisonSettings.h"
 
+// A kind of difference as the summary names it, one and several.
+struct KindNames {
+  const char* singular;
+  const char* plural;
+};
+KindNames NamesOfKind(DifferenceKind kind);
+
+// "no difference", or the total and the count of each kind found:
+// "3 differences (1 extra element, 2 changed values)".
+std::string CountsByKind(const DifferenceTally& tally);
+
 // One line per difference: the path, then the report's message.
 std::string FormatDifference(const FoundDifference& difference);
 

@@ -41,7 +41,7 @@ ComparedDump ReviewPair(const CompareOptions& options, const OutputName& name,
   CompareSession session(pair);
   ComparePair(session, PairHeader(name.Key(), pair.referencePath,
                                   pair.outputPath),
-              RunReportsWanted(options), dump, out, err);
+              RunReportNeedsOf(options), dump, out, err);
   if (dump.status == CompareDifferent && !options.quiet) out << "\n";
   return dump;
 }
@@ -73,7 +73,7 @@ int RunDirectoryReview(const CompareOptions& options, std::ostream& out,
     ++counts.outputs;
     if (dump.status == CompareDifferent) ++counts.differing;
     if (dump.status == CompareTrouble) ++counts.troubled;
-    if (RunReportsWanted(options)) dumps.push_back(std::move(dump));
+    if (RunReportNeedsOf(options).Any()) dumps.push_back(std::move(dump));
   }
   if (!options.quiet &&
       (counts.Status() != CompareSame || options.reportIdentical))

@@ -12,7 +12,8 @@ bool AreDirectories(const CompareOptions& options);
 // compared, as the replay compares it, with <stem>_Ref_<N>.xml of the
 // reference directory, one pair at a time. A pair that differs prints under
 // a header naming both files; an output without its reference is trouble
-// for that pair. A last line counts the outputs that differ. Returns 0
+// for that pair. A last line counts the outputs that differ. The JUnit
+// report and the HTML page, when asked for, cover every pair. Returns 0
 // when every output equals its reference (or there is none), 1 when any
 // differs, 2 on any trouble. Throws std::bad_alloc when memory runs out.
 int RunDirectoryReview(const CompareOptions& options, std::ostream& out,

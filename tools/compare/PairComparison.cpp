@@ -1,5 +1,7 @@
 #include "PairComparison.h"
 
+#include <memory>
+
 #include "DifferenceText.h"
 #include "OutputNames.h"
 
@@ -29,6 +31,27 @@ void KeepTroubles(const CompareSession& session, ComparedDump& dump,
   }
 }
 
+// The page's record concluded with the pair's outcome and troubles.
+void ConcludePage(ComparedDump& dump) {
+  const DumpOutcome outcome =
+      dump.status == CompareSame        ? DumpOutcome::Same
+      : dump.status == CompareDifferent ? DumpOutcome::Different
+                                        : DumpOutcome::NotCompared;
+  std::string troubles;
+  for (const std::string& trouble : dump.troubles)
+    troubles += (troubles.empty() ? "" : "; ") + trouble;
+  dump.page->Conclude(outcome, dump.tally, troubles);
+}
+
+void TellOutcome(const CompareOptions& options, const ComparedDump& dump,
+                 std::ostream& out) {
+  if (options.quiet) return;
+  if (dump.status == CompareDifferent)
+    out << dump.summary << "\n";
+  else if (dump.status == CompareSame && options.reportIdentical)
+    out << IdenticalLine(options.referencePath, options.outputPath) << "\n";
+}
+
 std::string BaseName(const std::string& path) {
   return path.substr(path.rfind('/') + 1);
 }
@@ -46,22 +69,24 @@ ComparedDump DumpOfPair(const CompareOptions& options) {
 }
 
 CompareStatus ComparePair(CompareSession& session, const std::string& header,
-                          bool keepDifferences, ComparedDump& dump,
+                          const RunReportNeeds& needs, ComparedDump& dump,
                           std::ostream& out, std::ostream& err) {
   const CompareOptions& options = session.GetOptions();
   DifferenceLines lines(out, header);
   DifferenceRecorder recorder(options.quiet ? nullptr : &lines,
-                              keepDifferences ? &dump.differences : nullptr);
-  const bool listened = !options.quiet || keepDifferences;
-  dump.status = StatusOf(session.Run(listened ? &recorder : nullptr));
+                              needs.differences ? &dump.differences : nullptr);
+  if (needs.page)
+    dump.page = std::make_unique<DumpRecord>(dump.referencePath,
+                                             dump.outputPath, &recorder);
+  DifferenceSink* sink = &recorder;
+  if (dump.page) sink = dump.page.get();
+  if (options.quiet && !needs.Any()) sink = nullptr;
+  dump.status = StatusOf(session.Run(sink, dump.page.get()));
   dump.tally = session.GetTally();
   KeepTroubles(session, dump, err);
+  if (dump.page) ConcludePage(dump);
   if (dump.status == CompareDifferent)
     dump.summary = SummaryLine(dump.tally, session.GetTolerance());
-  if (options.quiet) return dump.status;
-  if (dump.status == CompareDifferent)
-    out << dump.summary << "\n";
-  else if (dump.status == CompareSame && options.reportIdentical)
-    out << IdenticalLine(options.referencePath, options.outputPath) << "\n";
+  TellOutcome(options, dump, out);
   return dump.status;
 }

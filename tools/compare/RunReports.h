@@ -9,12 +9,21 @@
 #include "ComparedDump.h"
 #include "MOKLightXmlElement.h"
 
-// True when the options ask for a report of the whole run, which needs
-// every difference kept.
-bool RunReportsWanted(const CompareOptions& options);
+// What each compared pair keeps for the reports of the whole run the
+// options ask for: its differences for the JUnit report, its record for
+// the HTML page.
+struct RunReportNeeds {
+  bool differences = false;
+  bool page = false;
 
-// Writes each report of the whole run the options ask for. False, told on
-// err, when one cannot be written.
+  bool Any() const { return differences || page; }
+};
+
+RunReportNeeds RunReportNeedsOf(const CompareOptions& options);
+
+// Writes each report of the whole run the options ask for: the JUnit
+// report, one suite of that name, and the HTML page of every dump. False,
+// told on err, when one cannot be written.
 bool WriteRunReports(const CompareOptions& options,
                      const std::vector<ComparedDump>& dumps,
                      const std::string& suiteName, std::ostream& err);

@@ -63,7 +63,7 @@ VisuXMLDumpControler::~VisuXMLDumpControler() {
 // exception it throws is its own. A dump cut short leaves markups open;
 // they are dropped so that the next dump starts from an empty stack.
 VisuXMLError VisuXMLDumpControler::InitializeControler() {
-  VisuXMLError result = 0;
+  VisuXMLError result = VisuXMLResult::kSuccess;
   const bool completed = VisuXMLGuard(false, [this, &result]() {
     if (_sInitialized == 0) SetXMLFilePaths();
     BuildFileName(_PathToOutputDirectory, 0);
@@ -72,7 +72,7 @@ VisuXMLError VisuXMLDumpControler::InitializeControler() {
   });
   if (completed) return result;
   VisuXMLMarkup::ClearMarkupsHistory();
-  return 3;
+  return VisuXMLResult::kNotCreated;
 }
 
 void VisuXMLDumpControler::SetXMLFilePaths() {

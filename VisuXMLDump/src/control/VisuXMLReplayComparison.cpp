@@ -155,7 +155,8 @@ VisuXMLError VisuXMLControlerSteps::FailReplay(
     VisuXMLDumpControler& controler, const MOKUnicodeString& outputFileName,
     const MOKLightXmlElement& report, VisuXMLReplayFailure& failure) {
   using C = VisuXMLDumpControler;
-  const bool outputDirectorySet = C::_PathToOutputDirectory.GetLengthInByte() != 0;
+  const bool outputDirectorySet =
+      C::_PathToOutputDirectory.GetLengthInByte() != 0;
   const MOKLightXmlElement* tree = controler._pXMLStreamNode;
   const bool outputWritten =
       tree != nullptr &&

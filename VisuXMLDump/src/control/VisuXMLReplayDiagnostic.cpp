@@ -26,7 +26,8 @@ std::string Reason(const VisuXMLReplayFailure& failure) {
 
 std::string FileLine(const char* label, const VisuXMLReplayFile& file) {
   std::string line = std::string("  ") + label + file._Path;
-  if (!file._NotWritten.empty()) line += " (not written: " + file._NotWritten + ")";
+  if (!file._NotWritten.empty())
+    line += " (not written: " + file._NotWritten + ")";
   return line + "\n";
 }
 
