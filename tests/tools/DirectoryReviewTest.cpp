@@ -106,18 +106,37 @@ std::string Describe(const MOKLightXmlElement& element, int depth = 0) {
   return text;
 }
 
+// The headings of the page's dump sections, in order.
+std::vector<std::string> PageSections(const std::string& page) {
+  std::vector<std::string> sections;
+  for (std::size_t at = page.find("<h2>"); at != std::string::npos;
+       at = page.find("<h2>", at + 1))
+    sections.push_back(page.substr(at + 4, page.find('<', at + 4) - at - 4));
+  return sections;
+}
+
 // Tests, by reading it back, the JUnit report of both modes: a testcase per
 // compared dump named after the output's file name, a failure whose
 // message is the first difference and whose text is every line, an error
-// for trouble, the counts, and texts with the characters XML escapes.
-TEST_F(DirectoryReviewTest, JUnitReportReadsBack) {
+// for trouble, the counts, and texts with the characters XML escapes. The
+// review's page, written beside it, covers the run: each dump that failed
+// or could not be compared in its section.
+TEST_F(DirectoryReviewTest, RunReportsReadBack) {
   const std::string junit = _Dir.File("junit.xml");
+  const std::string html = _Dir.File("page.html");
   const Files run = {{"ref/Case_Scene_Ref_1.xml", kScene},
                      {"out/Case_Scene_Out_1.xml", kScene},
                      {"ref/Case_Scene_Ref_2.xml", "<S N='a&lt;&amp;\"'/>"},
                      {"out/Case_Scene_Out_2.xml", "<S N='b'><O/></S>"},
                      {"out/Case_Scene_Out_3.xml", kScene}};
-  EXPECT_EQ(Review(run, {"--junit", junit}), CompareTrouble);
+  EXPECT_EQ(Review(run, {"--junit", junit, "--html", html}), CompareTrouble);
+  const std::string page = ReadWholeFile(html);
+  EXPECT_NE(page.find("<title>visuxml-compare: 2 differences, 2 of 3 dumps "
+                      "failed</title>"),
+            std::string::npos);
+  EXPECT_EQ(PageSections(page),
+            (std::vector<std::string>{"Case_Scene_Out_2.xml",
+                                      "Case_Scene_Out_3.xml"}));
   const std::string changed =
       "/S/@N: The attribute N value has changed from a<&\" to b.";
   const std::string summary =

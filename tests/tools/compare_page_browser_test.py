@@ -227,6 +227,32 @@ def check_other_pages(browser, compare, directory, checks):
         f"{directory / 'no.xml'}: No such file or directory")
 
 
+def check_run_page(browser, compare, directory, checks):
+    """The page of a directory review: each dump that failed in its own
+    section, a dump the same as its reference left out, and the steps going
+    from one section's differences to the next's."""
+    pairs = {1: (REFERENCE, OUTPUT), 2: (REFERENCE, REFERENCE),
+             3: ('<S X="1"/>', '<S X="2"/>')}
+    for side, form in (("ref", "Ref"), ("out", "Out")):
+        (directory / side).mkdir()
+        for number, documents in pairs.items():
+            (directory / side / f"T_D_{form}_{number}.xml").write_text(
+                documents[side == "out"])
+    run = directory / "run.html"
+    subprocess.run([compare, "-q", "-n", "--html", run, directory / "ref",
+                    directory / "out"])
+    browser.open(run)
+    press(browser, "p")
+    checks.equal("run page: sections, the last difference a step back",
+                 (browser.evaluate("[...document.querySelectorAll("
+                                   "'section.dump h2')].map(heading => "
+                                   "heading.firstChild.textContent)"),
+                  current_place(browser), browser.evaluate(
+                      "document.getElementById('pos').textContent")),
+                 (["T_D_Out_1.xml", "T_D_Out_3.xml"], ["/S/@X"],
+                  "9 of 9 differences"))
+
+
 def main(compare, artifacts):
     if find_chromium() is None:
         print("SKIPPED: chromium is not installed and could not be "
@@ -250,9 +276,11 @@ def main(compare, artifacts):
             check_print(browser, artifacts, checks)
             check_large_page(browser, compare, directory, checks)
             check_other_pages(browser, compare, directory, checks)
+            check_run_page(browser, compare, directory, checks)
             checks.equal("requests", browser.requests, [
                 (directory / name).as_uri() for name in (
-                    "page.html", "large.html", "same.html", "missing.html")])
+                    "page.html", "large.html", "same.html", "missing.html",
+                    "run.html")])
     print(f"screenshot: {artifacts / 'compare-page.png'}")
     print("FAILED" if checks.failures else "passed")
     return 1 if checks.failures else 0
