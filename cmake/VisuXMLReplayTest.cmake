@@ -45,7 +45,7 @@ function(visuxml_add_replay_test)
   foreach(tool compare approve)
     if(NOT TARGET VisuXMLDump::visuxml-${tool})
       message(FATAL_ERROR "visuxml_add_replay_test: this VisuXMLDump package "
-        "holds no visuxml-${tool} (built without VISUXML_BUILD_EXAMPLES)")
+        "holds no visuxml-${tool} (built without VISUXML_BUILD_TOOLS)")
     endif()
   endforeach()
 
