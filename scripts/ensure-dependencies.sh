@@ -1,15 +1,18 @@
 # Sourced by the top-level scripts with what they need: "demo" (the build
-# tools and Expat) or "all" (also the test and benchmark libraries, Python
-# and the browser the HTML page is tested in). Makes sure those packages
-# are present, installing them with apt-get when running as root.
+# tools and Expat), "fuzz" (also clang and its fuzzer runtime) or "all"
+# (also the test and benchmark libraries, Python and the browser the HTML
+# page is tested in). Makes sure those packages are present, installing
+# them with apt-get when running as root.
 visuxml_packages=(cmake g++ make libexpat1-dev)
 # Wanted, not required: the tests that need them skip, saying so, when they
 # cannot be installed.
 visuxml_wanted_packages=()
-if [[ "${1:-all}" != demo ]]; then
-  visuxml_packages+=(libgtest-dev libgmock-dev libbenchmark-dev python3)
-  visuxml_wanted_packages+=(chromium)
-fi
+case "${1:-all}" in
+  demo) ;;
+  fuzz) visuxml_packages+=(clang libclang-rt-14-dev) ;;
+  *) visuxml_packages+=(libgtest-dev libgmock-dev libbenchmark-dev python3)
+     visuxml_wanted_packages+=(chromium) ;;
+esac
 
 visuxml_missing_packages() {
   local missing=()
