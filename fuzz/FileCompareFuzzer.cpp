@@ -85,18 +85,15 @@ void CheckUnderFailure(std::size_t failAt, const MOKLightXmlElement& referenceTr
                        const MOKLightXmlElement& outputTree,
                        const std::string& searched, unsigned char same,
                        unsigned char found) {
-  gAllocationsBeforeFailure = failAt;
-  {
-    VisuXMLFile reference(referenceTree);
-    VisuXMLFile output(outputTree);
-    if (reference.IsFileValid() == 1 && output.IsFileValid() == 1) {
-      Check(reference.SearchForMarkup(MOKUnicodeString(searched.c_str())) >=
-            found);
-      MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
-      Check(reference.Compare(&output, report) <= same);
-    }
+  ScopedAllocationFailure failure(failAt);
+  VisuXMLFile reference(referenceTree);
+  VisuXMLFile output(outputTree);
+  if (reference.IsFileValid() == 1 && output.IsFileValid() == 1) {
+    Check(reference.SearchForMarkup(MOKUnicodeString(searched.c_str())) >=
+          found);
+    MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
+    Check(reference.Compare(&output, report) <= same);
   }
-  gAllocationsBeforeFailure = 0;
 }
 
 void CheckResultWrites(const MOKLightXmlElement& report) {

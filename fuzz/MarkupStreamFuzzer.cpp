@@ -121,7 +121,7 @@ void Close(FuzzedDataProvider& provider, Shadow& shadow) {
   if (shadow.Open.empty()) {
     MOKLightXmlElement* tree = VisuXMLMarkup::GetXMLStreamNode();
     // A failed allocation may cost the tree, never more.
-    Check(tree != nullptr || gAllocationFailed);
+    Check(tree != nullptr || AllocationFailure::Fired());
     Check(VisuXMLMarkup::GetXMLStreamNode() == nullptr);
     if (tree != nullptr) CheckTree(tree);
   }
@@ -143,13 +143,13 @@ void Step(FuzzedDataProvider& provider, Shadow& shadow) {
       break;
     case kCreateMarkup: {
       const MOKUnicodeString name = Markup(provider);
-      const bool failedBefore = gAllocationFailed;
+      const bool failedBefore = AllocationFailure::Fired();
       const VisuXMLError result = VisuXMLMarkup::CreateXMLMarkup(
           name, static_cast<VisuXMLTypeOfMarkup>(
                     provider.ConsumeBool() ? 0 : LinkValue(provider)));
       // A record that could not be allocated is not declared, and the
       // result does not say so.
-      if (result == 0 && gAllocationFailed == failedBefore)
+      if (result == 0 && AllocationFailure::Fired() == failedBefore)
         shadow.DeclaredMarkups.insert(static_cast<const char*>(name));
       break;
     }
@@ -207,12 +207,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   VisuXMLDumpVersionTestAccess::Set(provider.ConsumeBool() ? 6 : 1);
   // Half the inputs run without failure, the others fail allocation 1..128.
   const int failure = provider.ConsumeIntegralInRange<int>(0, 255);
-  gAllocationFailed = false;
-  gAllocationsBeforeFailure =
-      failure < 128 ? 0 : static_cast<std::size_t>(failure - 127);
+  AllocationFailure::Arm(
+      failure < 128 ? 0 : static_cast<std::size_t>(failure - 127));
   Shadow shadow;
   while (provider.remaining_bytes() > 0) Step(provider, shadow);
-  gAllocationsBeforeFailure = 0;
+  AllocationFailure::Disarm();
   TearDown(shadow);
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "FailingAllocator.h"
+#include "AllocationFailure.h"
 #include "MOKCallJournal.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"

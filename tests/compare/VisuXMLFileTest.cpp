@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "FailingAllocator.h"
 #include "MemoryStreams.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
@@ -285,41 +284,6 @@ TEST_F(VisuXMLFileTest, MillionDeepChains) {
   EXPECT_EQ(node->GetValue().GetText(),
             "A other markup is read whereas we were waiting for a bottom "
             "markup.");
-}
-
-// Tests that a failed allocation anywhere never makes trees pass for equal
-// nor a searched name absent, and that a failed copy leaves no tree.
-TEST_F(VisuXMLFileTest, FailedAllocationsNeverPassForEqual) {
-  VisuXMLFile reference(Xml("<root a='1' b='2'><x c='3'><y/></x><z/></root>"));
-  for (std::size_t failAt = 1;; ++failAt) {
-    Element result;
-    ScopedAllocationFailure failure(failAt);
-    const unsigned char equal = reference.Compare(&reference, result);
-    if (!FailingAllocator::Fired()) break;
-    EXPECT_EQ(equal, 0) << "allocation " << failAt;
-  }
-  Element tree = Xml("<root><a/></root>");
-  ScopedAllocationFailure failure(1);
-  EXPECT_EQ(VisuXMLFile(tree).IsFileValid(), 0);
-  FailingAllocator::FailNth(1);
-  EXPECT_EQ(reference.SearchForMarkup("absent"), 1);
-}
-
-// Tests that a run out of memory while indexing large reordered elements
-// either falls back to the walk and finds them equal, or counts a difference.
-TEST_F(VisuXMLFileTest, FailedIndexFallsBackToTheWalk) {
-  VisuXMLFile reference(Xml(Numbered(false))), output(Xml(Numbered(true)));
-  const std::string whole = "(" + Describe(Xml(Numbered(false))) + ")";
-  bool fellBack = false;
-  for (std::size_t failAt = 1;; ++failAt) {
-    Element result;
-    ScopedAllocationFailure failure(failAt);
-    const unsigned char equal = reference.Compare(&output, result);
-    if (!FailingAllocator::Fired()) break;
-    fellBack |= equal == 1;
-    EXPECT_TRUE(equal == 0 || Describe(result) == whole) << failAt;
-  }
-  EXPECT_TRUE(fellBack);
 }
 
 class AttributesComparisonTest

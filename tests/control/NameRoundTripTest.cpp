@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "ControlTestSupport.h"
+#include "DumpFixture.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class NamesControler : public VisuXMLDumpControler {
   VisuXMLError _Result = 0;
 };
 
-class NameRoundTripTest : public ControlFixture {
+class NameRoundTripTest : public DumpFixture {
  protected:
   // One dump of the names in a child process run in that record mode.
   std::string Dump(const char* mode, int exitCode) {

@@ -1,5 +1,5 @@
-#include "ControlTestSupport.h"
-#include "FailingAllocator.h"
+#include "DumpFixture.h"
+#include "AllocationFailure.h"
 #include "MOKExit.h"
 
 #include <sys/stat.h>
@@ -14,7 +14,7 @@ const char* const kContainsError =
 
 // Whole replays of test case T1 run in a child process: a failed comparison
 // makes the process end with 110, which the parent observes.
-class ReplayComparisonTest : public ControlFixture {
+class ReplayComparisonTest : public DumpFixture {
  protected:
   ReplayComparisonTest() { Configure("replay"); }
   std::string File(const char* kind, unsigned int counter) const {
@@ -27,7 +27,7 @@ class ReplayComparisonTest : public ControlFixture {
                      std::size_t failAt = 0) {
     return InChild(
         [&]() {
-          TestControler controler(content);
+          SceneControler controler(content);
           std::string results;
           for (int dump = 0; dump < dumps; ++dump) {
             controler.InitializeControler();
@@ -90,7 +90,7 @@ TEST_F(ReplayComparisonTest, MissingReferenceWritesOutputAndReport) {
   Access::Counter() = 3;
   const std::string result = InChild(
       []() {
-        TestControler controler;
+        SceneControler controler;
         controler.InitializeControler();
         const std::string result = std::to_string(controler.FinishXMLDump());
         return result + "|" + controler.FileName();

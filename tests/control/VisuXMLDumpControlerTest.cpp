@@ -1,4 +1,4 @@
-#include "ControlTestSupport.h"
+#include "DumpFixture.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ struct ModeRow {
 void PrintTo(const ModeRow& row, std::ostream* out) { *out << row.Name; }
 
 // Settles the modes with one initialisation; ctest gives each row a process.
-class VisuXMLDumpControlerModeTest : public ControlFixture,
+class VisuXMLDumpControlerModeTest : public DumpFixture,
                                      public ::testing::WithParamInterface<ModeRow> {};
 
 // Tests each row of the modes table: flags, directories and file name.
@@ -28,8 +28,8 @@ TEST_P(VisuXMLDumpControlerModeTest, SettlesModesAndFileName) {
   else Configure(row.Record);
   Set("UpdateVisuXMLDump", row.Update);
   Access::Counter() = row.Counter;
-  if (row.Flags & kSettledBefore) TestControler({"", {}}).InitializeControler();
-  TestControler controler({"", {}});
+  if (row.Flags & kSettledBefore) SceneControler({"", {}}).InitializeControler();
+  SceneControler controler({"", {}});
   if (row.Flags & kForce) controler.ForceReplay();
   EXPECT_EQ(controler.InitializeControler(), 0u);
   EXPECT_EQ(Symbolic(Access::State() + "|" + controler.FileName()), row.Expected);
@@ -53,10 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         ModeRow{"Unset", "replay", nullptr, kBare, 1,
                 "0 1 0 0|||TRQxxx|\\TRQxxx_Scene_Out_1.xml"}));
 
-class VisuXMLDumpControlerTest : public ControlFixture {
+class VisuXMLDumpControlerTest : public DumpFixture {
  protected:
   // One dump: the result of the finish, or 99 when the initialisation fails.
-  static VisuXMLError Dump(TestControler& controler) {
+  static VisuXMLError Dump(SceneControler& controler) {
     return controler.InitializeControler() != 0 ? 99 : controler.FinishXMLDump();
   }
 };
@@ -66,7 +66,7 @@ class VisuXMLDumpControlerTest : public ControlFixture {
 // root finds no tree.
 TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
   Configure(nullptr);
-  TestControler controler({"blue", {0.125f, -2.0f}});
+  SceneControler controler({"blue", {0.125f, -2.0f}});
   for (const char* name : {"Scene1.xml", "Scene2.xml"}) {
     EXPECT_EQ(Dump(controler), 0u);
     EXPECT_EQ(ReadWholeFile(_Tmp.File(name)), kXmlHeader + "<Scene Color=\"blue\">\n  <Object Size="
@@ -82,7 +82,7 @@ TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
 TEST_F(VisuXMLDumpControlerTest, OpenRootFinishesNothing) {
   Configure(nullptr);
   {
-    TestControler controler({"red", {1.5f}, false, false});
+    SceneControler controler({"red", {1.5f}, false, false});
     EXPECT_EQ(Dump(controler), 0u);
     EXPECT_FALSE(FileExists(_Tmp.File("Scene1.xml")));
     EXPECT_EQ(Access::Counter(), 1u);
@@ -97,7 +97,7 @@ TEST_F(VisuXMLDumpControlerTest, OpenRootFinishesNothing) {
 // file behind and still counts the dump.
 TEST_F(VisuXMLDumpControlerTest, UnwritableDirectoryGivesNotWritten) {
   Set("MOKTemp", _Tmp.File("missing"));
-  TestControler controler;
+  SceneControler controler;
   EXPECT_EQ(Dump(controler), 2u);
   EXPECT_FALSE(FileExists(_Tmp.File("missing")));
   EXPECT_EQ(Access::Counter(), 2u);
@@ -108,7 +108,7 @@ TEST_F(VisuXMLDumpControlerTest, UnwritableDirectoryGivesNotWritten) {
 TEST_F(VisuXMLDumpControlerTest, UpdateWritesReferenceWithoutComparing) {
   Configure("replay");
   Set("UpdateVisuXMLDump", "1");
-  TestControler controler;
+  SceneControler controler;
   EXPECT_EQ(Dump(controler), 0u);
   EXPECT_EQ(ReadWholeFile(_Ref.File("T1_Scene_Ref_1.xml")), kSceneText + "\n");
   EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Out_1.xml")));
@@ -137,7 +137,7 @@ TEST_P(WritingDiagnosticTest, SaysWhatWentWrong) {
   Set("TRQ_LOG_NAME", "T1");
   if (row.Unset) Set(row.Unset, nullptr);
   if (row.Missing) Set(row.Missing, _Tmp.File("missing"));
-  TestControler controler(row.Content);
+  SceneControler controler(row.Content);
   EXPECT_EQ(Dump(controler), row.Result);
   EXPECT_EQ(Diagnostics(), row.Diagnostic);
   EXPECT_FALSE(FileExists("/Scene1.xml"));
@@ -176,9 +176,9 @@ INSTANTIATE_TEST_SUITE_P(
 // that the next dump starts from an empty stack and is written whole.
 TEST_F(VisuXMLDumpControlerTest, NextDumpAfterAnUnclosedOneStartsAfresh) {
   Configure(nullptr);
-  TestControler controler({"red", {1.5f}, false, false});
+  SceneControler controler({"red", {1.5f}, false, false});
   EXPECT_EQ(Dump(controler), 0u);
-  controler._Content._CloseRoot = true;
+  controler._Content.closeRoot = true;
   EXPECT_EQ(Dump(controler), 0u);
   EXPECT_EQ(ReadWholeFile(_Tmp.File("Scene1.xml")), kSceneText + "\n");
 }

@@ -1,6 +1,6 @@
 #include <climits>
 
-#include "ControlTestSupport.h"
+#include "DumpFixture.h"
 #include "VisuXMLDumpVersion.h"
 
 namespace {
@@ -15,7 +15,7 @@ struct VersionRow {
 void PrintTo(const VersionRow& row, std::ostream* out) { *out << row.Name; }
 
 // The version settles once per process; ctest gives each row a process.
-class VisuXMLDumpVersionTest : public ControlFixture,
+class VisuXMLDumpVersionTest : public DumpFixture,
                                public ::testing::WithParamInterface<VersionRow> {};
 
 // Tests that record and variable settle the version once, the variable
@@ -57,7 +57,7 @@ struct FormatRow {
 };
 void PrintTo(const FormatRow& row, std::ostream* out) { *out << row.Name; }
 
-class BuildUnicodeStringFromFloatValueTest : public ControlFixture,
+class BuildUnicodeStringFromFloatValueTest : public DumpFixture,
                                              public ::testing::WithParamInterface<FormatRow> {};
 
 // Tests that values are rounded half away from zero, except in version 1.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FailingAllocator.h"
+#include "AllocationFailure.h"
 #include "GrammarTestSupport.h"
 
 namespace {
@@ -126,14 +126,14 @@ TEST_F(VisuXMLMarkupDeclarationTest, AllocationFailuresChangeNothing) {
     ScopedAllocationFailure failure(failAt);
     for (const std::string& t : build) {
       const std::string before = Access::Registry() + VisuXMLAttributeTestAccess::Registry();
-      const bool firedBefore = FailingAllocator::Fired();
+      const bool firedBefore = AllocationFailure::Fired();
       const VisuXMLError result = Declare(t);
-      if (firedBefore || !FailingAllocator::Fired()) continue;
+      if (firedBefore || !AllocationFailure::Fired()) continue;
       const bool creates = t.find_first_of(">{") == std::string::npos && t.find('@', 1) == std::string::npos;
       EXPECT_EQ(creates ? 0u : 3u, result) << t;
       EXPECT_EQ(before, Access::Registry() + VisuXMLAttributeTestAccess::Registry()) << t;
     }
-    if (FailingAllocator::Fired()) continue;
+    if (AllocationFailure::Fired()) continue;
     EXPECT_EQ("S0:0 S1:24 S2:48 S3:-72 *:0/-24 @1", Access::Layout(P()));
     EXPECT_GT(failAt, 10u);
     break;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FailingAllocator.h"
+#include "AllocationFailure.h"
 #include "GrammarTestSupport.h"
 #include "MemoryStreams.h"
 
@@ -248,16 +248,16 @@ TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
       ScopedAllocationFailure failure(failAt);
       for (const S& call : calls) {
         const std::uint32_t depth = Access::Depth();
-        const bool firedBefore = FailingAllocator::Fired();
+        const bool firedBefore = AllocationFailure::Fired();
         const VisuXMLError result = Call(call);
-        lastCloseFailed = !firedBefore && FailingAllocator::Fired() && &call == &calls.back();
+        lastCloseFailed = !firedBefore && AllocationFailure::Fired() && &call == &calls.back();
         EXPECT_TRUE(result != 3 || depth == Access::Depth()) << call;
         memory |= result == 3;
       }
     }
     const S tree = TakeTree();
     VisuXMLMarkup::ClearMarkupsHistory();
-    if (!FailingAllocator::Fired()) {
+    if (!AllocationFailure::Fired()) {
       EXPECT_EQ(unhindered, tree);
       EXPECT_GT(failAt, 50u);
       break;

@@ -1,44 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <functional>
 #include <new>
 #include <string>
 
+#include "AllocationFailure.h"
 #include "LightXmlTestSupport.h"
 
-// The throwing operator new of this program can be made to fail once: the
-// element's own allocations throw std::bad_alloc, and every operation must
-// leave the element whole (no empty child slot, nothing leaked). Disarmed,
-// it forwards to the allocator it replaces (the sanitizer's, under the
-// sanitizers), so that every new still pairs with its delete.
-namespace {
-
-using NewFunction = void* (*)(std::size_t);
-
-std::size_t gThrowAt = 0;
-std::size_t gCount = 0;
-bool gThrown = false;
-
-void* Allocate(std::size_t size, const char* symbol) {
-  if (gThrowAt != 0 && ++gCount == gThrowAt) {
-    gThrowAt = 0;
-    gThrown = true;
-    throw std::bad_alloc();
-  }
-  static const NewFunction plain =
-      reinterpret_cast<NewFunction>(::dlsym(RTLD_NEXT, "_Znwm"));
-  static const NewFunction array =
-      reinterpret_cast<NewFunction>(::dlsym(RTLD_NEXT, "_Znam"));
-  return (symbol[3] == 'w' ? plain : array)(size);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size, "_Znwm"); }
-void* operator new[](std::size_t size) { return Allocate(size, "_Znam"); }
-
+// The element's own allocations throw std::bad_alloc, one at a time: every
+// operation must leave the element whole (no empty child slot, nothing
+// leaked).
 namespace {
 
 using Step = std::function<void(MOKLightXmlElement&)>;
@@ -50,26 +21,26 @@ class ThrowingAllocationTest : public ::testing::Test {
     ASSERT_EQ(ParseText("<Added d='4'><Inner>x</Inner></Added>", child_), 1);
   }
 
-  // Runs the step with its first, second, ... allocation throwing until a run needs no more,
-  // each on a fresh copy of the base tree: unchanged when the step threw, changed else.
+  // Runs the step with its first, second, ... allocation throwing until a
+  // run needs no more, each on a fresh copy of the base tree: unchanged
+  // when the step threw, changed else.
   void Sweep(const Step& step, const std::string& changed) {
-    std::size_t failAt = 1;
-    for (bool threw = true; threw && failAt < 1000; ++failAt) {
+    const std::size_t runs = ForEachFailingAllocation([&](std::size_t n) {
       MOKLightXmlElement element(base_);
-      threw = gThrown = false;
-      gCount = 0;
-      gThrowAt = failAt;
+      bool threw = false;
       try {
+        ScopedAllocationFailure failure(n, AllocationFailure::kEvery);
         step(element);
       } catch (const std::bad_alloc&) {
         threw = true;
       }
-      gThrowAt = 0;
-      EXPECT_EQ(threw, gThrown) << "allocation " << failAt;
-      EXPECT_EQ(Render(element), threw ? Render(base_) : changed) << "allocation " << failAt;
-      for (std::size_t i = 0; i < element.GetChildCount(); ++i) EXPECT_NE(element.GetChildAt(i), nullptr);
-    }
-    EXPECT_GT(failAt, 2u) << "the step allocated nothing";
+      EXPECT_EQ(threw, AllocationFailure::Fired()) << "allocation " << n;
+      EXPECT_EQ(Render(element), threw ? Render(base_) : changed)
+          << "allocation " << n;
+      for (std::size_t i = 0; i < element.GetChildCount(); ++i)
+        EXPECT_NE(element.GetChildAt(i), nullptr);
+    });
+    EXPECT_GT(runs, 1u) << "the step allocated nothing";
   }
 
   MOKLightXmlElement base_;

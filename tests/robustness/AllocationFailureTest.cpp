@@ -1,102 +1,278 @@
 #include <malloc.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <functional>
+#include <string>
 
-#include "FailingAllocator.h"
-#include "RobustnessSupport.h"
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include "AllocationFailure.h"
+#include "DumpFixture.h"
+#include "MemoryStreams.h"
+#include "VisuXMLDumpCommand.h"
+#include "VisuXMLDumpVersion.h"
+#include "VisuXMLFile.h"
+#include "VisuXMLMarkup.h"
 
 namespace {
 
-// Every nothrow allocation of a whole dump or comparison fails in turn; each
-// run ends without a crash or a leak (the sanitizer build checks at exit).
-class AllocationFailureTest : public ::testing::Test {
- protected:
-  AllocationFailureTest() : _Output("MOKTemp", _Temporary.Path().c_str()) {}
+using Access = VisuXMLDumpControlerTestAccess;
+using AllocationFailure::kEvery;
+using AllocationFailure::kNothrow;
 
-  TemporaryDirectory _Temporary;
-  ScopedEnvironment _Output;
+// Running out of memory either way: only the library's nothrow
+// allocations return null, or any allocation fails, the host's throwing
+// ones throwing std::bad_alloc.
+const AllocationFailure::Mode kModes[] = {kNothrow, kEvery};
+
+std::string Trace(AllocationFailure::Mode mode, std::size_t failAt) {
+  return std::string(mode == kNothrow ? "nothrow" : "every") +
+         " allocation " + std::to_string(failAt);
+}
+
+// The whole library, one allocation failing in turn, in an interactive
+// run writing to TMP; runs end without a crash or a leak (the sanitizer
+// build checks at exit).
+class AllocationFailureTest : public DumpFixture {
+ protected:
+  AllocationFailureTest() { Configure(nullptr); }
 };
 
-// Tests that a dump survives every failed allocation: result 3, or a
-// well-formed document, the undisturbed one or one carrying a
-// "VisuXMLError" element; a dump reported done always leaves its file.
-TEST_F(AllocationFailureTest, WholeDumpReportsOrWritesAGoodDocument) {
-  const MOKLightXmlElement expected = ExpectedScene();
-  std::size_t total = 0;
-  for (std::size_t n = 0; n <= total + 1; ++n) {
-    SCOPED_TRACE("failing allocation " + std::to_string(n));
-    const std::string path =
-        DumpFile(_Temporary.Path(), VisuXMLDumpControlerTestAccess::Counter());
-    SceneControler controler;
-    FailingAllocator::FailNth(n);
-    VisuXMLError result = controler.InitializeControler();
-    const VisuXMLError finished = controler.FinishXMLDump();
-    if (n == 0) total = FailingAllocator::Count();
-    FailingAllocator::Disarm();
-    if (result == 0) result = finished;
-    if (n == 0) {
-      ASSERT_EQ(result, 0u);
-    }
-    if (result == 3) continue;
-    if (result != 0) {
-      EXPECT_FALSE(FileExists(path));
-      continue;
-    }
-    MOKLightXmlElement written;
-    ASSERT_TRUE(ParseText(ReadWholeFile(path), written)) << path;
-    EXPECT_TRUE(SameTree(written, expected, true) ||
-                TreeHasElementNamed(written, "VisuXMLError"))
-        << ReadWholeFile(path);
-  }
-  EXPECT_GT(total, 10u);
-}
-
-// Tests that a comparison survives every failed allocation: equal documents
-// agree only when nothing failed (a loss shows as a "VisuXMLError"
-// difference), different ones never agree, an unbuilt side is invalid.
-TEST_F(AllocationFailureTest, WholeComparisonNeverLies) {
-  const std::string path = _Temporary.File("reference.xml");
-  std::string text;
-  ASSERT_TRUE(WriteText(ExpectedScene(12), text));
-  WriteWholeFile(path, text);
-  for (std::size_t objects : {12, 11}) {
-    const MOKLightXmlElement tree = ExpectedScene(objects);
-    std::size_t total = 0;
-    for (std::size_t n = 0; n <= total + 1; ++n) {
-      SCOPED_TRACE(std::to_string(objects) + " objects, failing allocation " +
-                   std::to_string(n));
-      FailingAllocator::FailNth(n);
-      VisuXMLFile reference(MOKUnicodeString(path.c_str()));
-      VisuXMLFile output(tree);
-      MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
-      const bool valid = reference.IsFileValid() == 1 && output.IsFileValid() == 1;
-      const unsigned char same = valid ? reference.Compare(&output, report) : 0;
-      if (n == 0) total = FailingAllocator::Count();
-      FailingAllocator::Disarm();
-      if (n == 0) {
-        ASSERT_TRUE(valid);
+// Tests that a dump in which any one allocation fails answers every call
+// with a documented code, leaves no markup open, and writes the
+// undisturbed document, one carrying an error element, or nothing (when
+// it says so); the next dump is whole again.
+TEST_F(AllocationFailureTest, DumpSurvivesAnyFailedAllocation) {
+  const SceneContent content = SceneContent::Objects(3);
+  const MOKLightXmlElement expected = ExpectedScene(content);
+  for (const AllocationFailure::Mode mode : kModes) {
+    const std::size_t runs = ForEachFailingAllocation([&](std::size_t n) {
+      SCOPED_TRACE(Trace(mode, n));
+      const std::string path =
+          _Tmp.File("Scene" + std::to_string(Access::Counter()) + ".xml");
+      SceneControler controler(content);
+      VisuXMLError initialized = 99, finished = 99, closedAfter = 99;
+      try {
+        ScopedAllocationFailure failure(n, mode);
+        initialized = controler.InitializeControler();
+        finished = controler.FinishXMLDump();
+        closedAfter = VisuXMLMarkup::CloseMarkup("Scene");
+      } catch (...) {
+        ADD_FAILURE() << "an exception left the library";
       }
-      const bool reported = TreeHasElementNamed(report, "VisuXMLError");
-      EXPECT_EQ(same, objects == 12 && (n == 0 || (valid && !reported)) ? 1 : 0);
-    }
-    EXPECT_GT(total, 10u);
+      EXPECT_TRUE(controler.AnsweredCodes());
+      EXPECT_TRUE(initialized == 0 || initialized == 3) << initialized;
+      EXPECT_TRUE(finished == 0 || finished == 2) << finished;
+      EXPECT_TRUE(closedAfter == 1 || closedAfter == 3) << closedAfter;
+      if (initialized == 3) return;
+      // A throwing allocation after the commit can make the finish answer
+      // "not written" with the document in place; nothrow ones cannot.
+      if (!FileExists(path)) {
+        EXPECT_NE(finished, 0u);
+        return;
+      }
+      EXPECT_TRUE(finished == 0 || mode == kEvery);
+      MOKLightXmlElement written;
+      ASSERT_TRUE(ParseText(ReadWholeFile(path), written)) << path;
+      EXPECT_TRUE(SameTree(written, expected, true) ||
+                  TreeHasElementNamed(written, "VisuXMLError"));
+    });
+    EXPECT_GT(runs, 10u);
+    const std::string path =
+        _Tmp.File("Scene" + std::to_string(Access::Counter()) + ".xml");
+    SceneControler controler(content);
+    ASSERT_EQ(controler.InitializeControler(), 0u);
+    ASSERT_EQ(controler.FinishXMLDump(), 0u);
+    MOKLightXmlElement written;
+    ASSERT_TRUE(ParseText(ReadWholeFile(path), written));
+    EXPECT_TRUE(SameTree(written, expected, true));
   }
 }
 
-// Tests that a failed allocation never makes the search miss an error
-// element: the safe answer is "found", so the replay refuses to compare.
-TEST_F(AllocationFailureTest, SearchNeverMissesAnErrorElement) {
-  MOKLightXmlElement tree = ExpectedScene(2);
-  MOKLightXmlElement object(MOKUnicodeString("Object"));
-  object.AddChild(MOKLightXmlElement(MOKUnicodeString("VisuXMLError")));
-  tree.AddChild(object);
-  VisuXMLFile file(tree);
-  ASSERT_EQ(file.IsFileValid(), 1);
-  for (std::size_t n = 1; n <= 4; ++n) {
-    ScopedAllocationFailure failure(n);
-    EXPECT_EQ(file.SearchForMarkup("VisuXMLError"), 1) << n;
-  }
+// An element of 20 attributes k0="1" ... k19="1", in order or reversed
+// (enough for the comparison to index them by name).
+std::string Numbered(bool reversed) {
+  std::string xml = "<Numbered";
+  for (int i = 0; i < 20; ++i)
+    xml += " k" + std::to_string(reversed ? 19 - i : i) + "='1'";
+  return xml + "/>";
+}
+
+// Tests that a comparison that lost any one allocation never passes
+// documents that differ, passes equal ones exactly when its report holds no
+// error element, and that its search never misses an error element (the
+// safe answer is "found": the replay then refuses to compare); a side that
+// could not be built is not valid. Where memory allows, a failed index of
+// reordered attributes falls back to comparing them in turn.
+TEST_F(AllocationFailureTest, ComparisonNeverPassesWrongly) {
+  const std::string scene =
+      "<Scene Name='demo'><Light>sun</Light><Object Name='box'><Shape/>"
+      "</Object>";
+  const std::string reference = _Tmp.File("reference.xml");
+  WriteWholeFile(reference, scene + Numbered(false) + "</Scene>");
+  const MOKUnicodeString referencePath(reference.c_str());
+  const struct {
+    std::string output;
+    bool equal, holdsError;
+  } cases[] = {
+      {scene + Numbered(true) + "</Scene>", true, false},
+      {"<Scene Name='other' Extra='1'><Camera/><Object Name='box'/>"
+       "<Object/></Scene>", false, false},
+      {scene + "<VisuXMLError>lost</VisuXMLError></Scene>", false, true}};
+  for (const AllocationFailure::Mode mode : kModes)
+    for (const auto& c : cases) {
+      MOKLightXmlElement outputTree;
+      ASSERT_TRUE(ParseText(c.output, outputTree));
+      bool passedAfterFailure = false;
+      ForEachFailingAllocation([&](std::size_t n) {
+        SCOPED_TRACE(Trace(mode, n) + " " + c.output);
+        MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
+        bool valid = false;
+        unsigned char found = 0, same = 0;
+        try {
+          ScopedAllocationFailure failure(n, mode);
+          VisuXMLFile referenceFile(referencePath);
+          VisuXMLFile outputFile(outputTree);
+          valid = referenceFile.IsFileValid() == 1 &&
+                  outputFile.IsFileValid() == 1;
+          if (valid) {
+            found = outputFile.SearchForMarkup("VisuXMLError");
+            same = referenceFile.Compare(&outputFile, report);
+          }
+        } catch (...) {
+          ADD_FAILURE() << "an exception left the library";
+        }
+        const bool fired = AllocationFailure::Fired();
+        if (!valid) {
+          EXPECT_TRUE(fired);
+          return;
+        }
+        EXPECT_TRUE(found == 1 ? c.holdsError || fired : !c.holdsError);
+        const bool reported = TreeHasElementNamed(report, "VisuXMLError");
+        EXPECT_EQ(same == 1, c.equal && !reported);
+        EXPECT_TRUE(fired || (same == 1) == c.equal);
+        passedAfterFailure |= fired && same == 1;
+      });
+      if (c.equal && mode == kNothrow) {
+        EXPECT_TRUE(passedAfterFailure);
+      }
+    }
+}
+
+// Runs replays of the content against references of another color, one
+// nothrow allocation failing in turn, in this process; gives the number of
+// wrong answers: an exception, a result other than 0, 3 and 6, a pass by a
+// dump whose stream did not run out of memory.
+int CountWrongReplays(const std::string& references) {
+  SceneContent other = SceneContent::Objects(3);
+  other.color = "blue";
+  std::string reference;
+  if (!WriteText(ExpectedScene(other), reference)) return 1;
+  for (unsigned int dump = 1; dump <= 2000; ++dump)
+    WriteWholeFile(references + "/T1_Scene_Ref_" + std::to_string(dump) +
+                       ".xml", reference);
+  int wrong = 0;
+  ForEachFailingAllocation([&](std::size_t n) {
+    SceneControler controler(SceneContent::Objects(3));
+    VisuXMLError initialized = 0, finished = 0;
+    try {
+      ScopedAllocationFailure failure(n, kNothrow);
+      initialized = controler.InitializeControler();
+      finished = controler.FinishXMLDump();
+    } catch (...) {
+      ++wrong;
+    }
+    wrong += finished != 0 && finished != 3 && finished != 6;
+    wrong += finished == 0 && initialized != 3;
+  });
+  return wrong;
+}
+
+// Leaving by _Exit skips the leak check at exit: it is run here instead.
+int CountLeaks() {
+#ifdef __SANITIZE_ADDRESS__
+  return __lsan_do_recoverable_leak_check();
+#else
+  return 0;
+#endif
+}
+
+// Tests that a replay of a dump that differs from its reference, any one
+// of the library's allocations failing, never passes and never lets an
+// exception out. (Not with throwing allocations: the host stand-in's
+// element destructor may then throw while a failed replay's report is
+// freed, which ends the process.)
+TEST_F(AllocationFailureTest, ReplayNeverPassesWrongly) {
+  Configure("replay");
+  // Failed replays arm the host's exit with 110; leaving by _Exit skips it.
+  EXPECT_EXIT(std::_Exit(CountWrongReplays(_Ref.Path()) + CountLeaks()),
+              ::testing::ExitedWithCode(0), "");
+}
+
+// A dump command running the stand-in's dump; it notes its destruction.
+struct SceneCommand : VisuXMLDumpCommand {
+  explicit SceneCommand(bool& destroyed)
+      : VisuXMLDumpCommand("SceneCommand"), _Destroyed(destroyed) {}
+  ~SceneCommand() override { _Destroyed = true; }
+  int CheckDumpContext() override { return 0; }
+  VisuXMLDumpControler* GetDumpControler() override { return &_Controler; }
+  void RunDump() override { _Controler.FinishXMLDump(); }
+  using VisuXMLDumpCommand::EndDump;
+
+  SceneControler _Controler;
+  bool& _Destroyed;
+};
+
+// Tests that a dump command in which any one allocation fails returns from
+// Activate, EndDump and Cancel, leaving no panel unreleased or released
+// twice, whichever step of the notification ran out of memory.
+TEST_F(AllocationFailureTest, CommandSurvivesAnyFailedAllocation) {
+  Set("MOK_NOTIFY_LOG", _Tmp.File("notify.log"));
+  MOKDialog parent(nullptr, "SceneParent");
+  for (const AllocationFailure::Mode mode : kModes)
+    ForEachFailingAllocation([&](std::size_t n) {
+      SCOPED_TRACE(Trace(mode, n));
+      bool destroyed = false;
+      SceneCommand* const command = new SceneCommand(destroyed);
+      try {
+        ScopedAllocationFailure failure(n, mode);
+        command->Activate(nullptr, nullptr);
+        command->EndDump(&parent, 1);
+        command->Cancel(nullptr, nullptr);
+      } catch (...) {
+        ADD_FAILURE() << "an exception left the library";
+      }
+      // A request the host could not queue leaves the command to its owner.
+      MOKCommand::FlushDelayedDestructions();
+      if (!destroyed) delete command;
+      EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
+    });
+}
+
+// Tests that settling the version never lets an allocation failure of the
+// record service out, and that the version then settles whole on a later
+// call: the recorded level and the variable both apply.
+TEST_F(AllocationFailureTest, VersionSettlesAfterFailedAllocations) {
+  const std::string levels = _Tmp.File("levels.txt");
+  Set("MOK_RECORD_MODE", "capture");
+  Set("MOK_RECORD_FILE", levels);
+  Set("VISU_XML_DUMP_VERSION", "3");
+  for (const AllocationFailure::Mode mode : kModes)
+    ForEachFailingAllocation([&](std::size_t n) {
+      try {
+        ScopedAllocationFailure failure(n, mode);
+        VisuXMLDumpVersion::GetVersionNumber();
+      } catch (...) {
+        ADD_FAILURE() << Trace(mode, n) << ": an exception left the library";
+      }
+    });
+  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 3);
+  EXPECT_EQ(ReadWholeFile(levels), "VisuXMLDumpLevel=6\n");
 }
 
 // Virtual size of this process, in bytes.
@@ -109,7 +285,7 @@ long VirtualBytes() {
 }
 
 // Runs the operation in a child whose address space is capped a few
-// megabytes above its use, so that every allocation can fail, the host's
+// megabytes above its use, so that any allocation can fail, the host's
 // throwing ones included. 0: clean, 1: an exception escaped, 2: a wrong
 // result, 128 + n: killed by signal n.
 int RunCapped(long headroomMegabytes, const std::function<bool()>& operation) {
@@ -140,17 +316,17 @@ TEST_F(AllocationFailureTest, RealExhaustionNeverThrowsOrCrashes) {
 #ifdef VISUXML_SANITIZED
   GTEST_SKIP() << "the sanitizers cannot run with a capped address space";
 #endif
-  const MOKLightXmlElement tree = ExpectedScene(200000);
+  const MOKLightXmlElement tree = ExpectedScene(SceneContent::Objects(200000));
   std::string text;
   ASSERT_TRUE(WriteText(tree, text));
-  const std::string path = _Temporary.File("ref.xml");
+  const std::string path = _Tmp.File("ref.xml");
   WriteWholeFile(path, text);
   const std::function<bool()> operations[] = {
       [&path]() {
         return VisuXMLFile(MOKUnicodeString(path.c_str())).IsFileValid() <= 1;
       },
       []() {  // half the trees' size: exhausted calls are slow to fail
-        SceneControler controler(100000);
+        SceneControler controler(SceneContent::Objects(100000));
         const VisuXMLError initialized = controler.InitializeControler();
         const VisuXMLError finished = controler.FinishXMLDump();
         return (initialized == 0 || initialized == 3) &&
@@ -159,7 +335,8 @@ TEST_F(AllocationFailureTest, RealExhaustionNeverThrowsOrCrashes) {
       [&tree]() {
         VisuXMLFile reference(tree);
         VisuXMLFile output(tree);
-        if (reference.IsFileValid() == 0 || output.IsFileValid() == 0) return true;
+        if (reference.IsFileValid() == 0 || output.IsFileValid() == 0)
+          return true;
         MOKLightXmlElement report(MOKUnicodeString("VisuXMLErrorReport"));
         return reference.Compare(&output, report) <= 1;
       }};

@@ -1,13 +1,20 @@
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include "DumpFixture.h"
 #include "MOKLightXmlOutputFile.h"
 #include "MOKLightXmlOutputFormatter.h"
 #include "MOKLightXmlParser.h"
-#include "RobustnessSupport.h"
+#include "MemoryStreams.h"
+#include "VisuXMLFile.h"
 
 namespace {
+
+using Access = VisuXMLDumpControlerTestAccess;
 
 bool HasType(const std::string& path, mode_t type) {
   struct stat info;
@@ -24,44 +31,37 @@ int WriteDocument(const MOKLightXmlElement& tree, const std::string& path) {
 
 // The file system refuses a dump's file in every way it can; the host gets
 // a failure back and no reference is ever left half-written.
-class FileSystemFaultTest : public ::testing::Test {
+class FileSystemFaultTest : public DumpFixture {
  protected:
-  TemporaryDirectory _Temporary;
-  const std::string _Old = "<Scene Name=\"old\"/>\n";
+  const std::string _Old = "<Scene Color=\"old\"/>\n";
 };
 
 // Tests that a missing or overlong output directory, or a directory where
-// the file goes, gives 2 and leaves nothing behind.
+// the file goes, gives 2, leaves nothing behind and still counts the dump.
 TEST_F(FileSystemFaultTest, UnusableOutputIsRefused) {
-  const std::string directories[] = {_Temporary.File("missing"),
-                                     _Temporary.File(std::string(8192, 'd')),
-                                     _Temporary.Path()};
-  for (const std::string& directory : directories) {
+  const std::string target = _Tmp.File("Scene3.xml");
+  ASSERT_EQ(::mkdir(target.c_str(), 0755), 0);
+  for (const std::string& directory :
+       {_Tmp.File("missing"), _Tmp.File(std::string(8192, 'd')), _Tmp.Path()}) {
     SCOPED_TRACE(directory.substr(0, 80));
-    ScopedEnvironment output("MOKTemp", directory.c_str());
-    const std::string target =
-        DumpFile(_Temporary.Path(), VisuXMLDumpControlerTestAccess::Counter());
-    const bool targetIsDirectory = directory == _Temporary.Path();
-    if (targetIsDirectory) {
-      ASSERT_EQ(::mkdir(target.c_str(), 0755), 0);
-    }
+    Set("MOKTemp", directory);
     SceneControler controler;
     ASSERT_EQ(controler.InitializeControler(), 0u);
     EXPECT_EQ(controler.FinishXMLDump(), 2u);
-    EXPECT_EQ(CountEntries(_Temporary.Path()), targetIsDirectory ? 1u : 0u);
-    if (targetIsDirectory) {
-      EXPECT_TRUE(HasType(target, S_IFDIR));
-      EXPECT_EQ(CountEntries(target), 0u);
-    }
+    // The diagnostics' file, and the directory standing at Scene3.xml.
+    EXPECT_EQ(CountEntries(_Tmp.Path()), 2u);
+    EXPECT_TRUE(HasType(target, S_IFDIR));
+    EXPECT_EQ(CountEntries(target), 0u);
   }
-  EXPECT_EQ(VisuXMLDumpControlerTestAccess::Counter(), 4u);
+  EXPECT_EQ(Access::Counter(), 4u);
 }
 
 // Tests that writing to a full device fails and leaves the device node: a
 // temporary file renamed over it would replace /dev/full machine-wide.
 TEST_F(FileSystemFaultTest, FullDeviceFailsAndStaysADevice) {
   ASSERT_TRUE(HasType("/dev/full", S_IFCHR));
-  const int written = WriteDocument(ExpectedScene(6000), "/dev/full");
+  const int written =
+      WriteDocument(ExpectedScene(SceneContent::Objects(6000)), "/dev/full");
   const bool stillDevice = HasType("/dev/full", S_IFCHR);
   if (!stillDevice && ::geteuid() == 0) {  // put the machine back first
     ::unlink("/dev/full");
@@ -73,14 +73,13 @@ TEST_F(FileSystemFaultTest, FullDeviceFailsAndStaysADevice) {
 }
 
 // Tests that a capture cut by the file size limit reports 2, keeps the old
-// reference byte for byte and leaves no temporary file.
+// reference byte for byte, appends nothing to it and leaves no temporary
+// file.
 TEST_F(FileSystemFaultTest, CaptureCutBySizeLimitKeepsTheOldReference) {
-  ScopedEnvironment mode("MOK_RECORD_MODE", "capture");
-  ScopedEnvironment references("KVB_TRQ_REF", _Temporary.Path().c_str());
-  ScopedEnvironment name("TRQ_LOG_NAME", "T1");
-  const std::string target = _Temporary.File("T1_Scene_Ref_1.xml");
+  Configure("capture");
+  const std::string target = _Ref.File("T1_Scene_Ref_1.xml");
   WriteWholeFile(target, _Old);
-  SceneControler controler(20000);
+  SceneControler controler(SceneContent::Objects(20000));
   ASSERT_EQ(controler.InitializeControler(), 0u);
   ::signal(SIGXFSZ, SIG_IGN);
   struct rlimit previous;
@@ -92,14 +91,14 @@ TEST_F(FileSystemFaultTest, CaptureCutBySizeLimitKeepsTheOldReference) {
   ::setrlimit(RLIMIT_FSIZE, &previous);
   EXPECT_EQ(result, 2u);
   EXPECT_EQ(ReadWholeFile(target), _Old);
-  EXPECT_EQ(CountEntries(_Temporary.Path()), 1u);
+  EXPECT_EQ(CountEntries(_Ref.Path()), 1u);
 }
 
 // Tests that a writer killed at any moment leaves the reference as it was
 // or complete, never cut.
 TEST_F(FileSystemFaultTest, KilledWriterNeverLeavesAHalfReference) {
-  const std::string target = _Temporary.File("Scene_Ref_1.xml");
-  const MOKLightXmlElement tree = ExpectedScene(200000);
+  const std::string target = _Ref.File("Scene_Ref_1.xml");
+  const MOKLightXmlElement tree = ExpectedScene(SceneContent::Objects(200000));
   std::string complete;
   ASSERT_TRUE(WriteText(tree, complete));
   for (int delayMs : {0, 5, 20, 60, 150}) {
@@ -120,7 +119,7 @@ TEST_F(FileSystemFaultTest, KilledWriterNeverLeavesAHalfReference) {
 // refused instead of blocking the host.
 TEST_F(FileSystemFaultTest, PipeAsReferenceIsRefusedWithoutBlocking) {
   EXPECT_EQ(VisuXMLFile(MOKUnicodeString("/dev/zero")).IsFileValid(), 0);
-  const std::string pipe = _Temporary.File("Scene_Ref_1.xml");
+  const std::string pipe = _Ref.File("Scene_Ref_1.xml");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
   EXPECT_EXIT(
       {

@@ -1,8 +1,17 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <vector>
 
-#include "RobustnessSupport.h"
+#include "Limits.h"
+#include "MemoryStreams.h"
+#include "TemporaryDirectory.h"
+#include "VisuXMLAttribute.h"
+#include "VisuXMLFile.h"
+#include "VisuXMLMarkup.h"
 
 namespace {
 

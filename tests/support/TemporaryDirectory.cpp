@@ -44,3 +44,11 @@ void WriteWholeFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
 }
+
+std::size_t CountEntries(const std::string& path) {
+  std::size_t count = 0;
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(path, ignored))
+    count += entry.path().filename().string()[0] != '.';
+  return count;
+}

@@ -1,6 +1,7 @@
 #ifndef TemporaryDirectory_h
 #define TemporaryDirectory_h
 
+#include <cstddef>
 #include <string>
 
 // A fresh directory under the system's temporary directory, removed with
@@ -24,5 +25,7 @@ class TemporaryDirectory {
 std::string ReadWholeFile(const std::string& path);
 bool FileExists(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
+// Number of entries of the directory, dot files aside.
+std::size_t CountEntries(const std::string& path);
 
 #endif
