@@ -56,10 +56,14 @@ const char* const kMarkupNames[] = {"a", "b", "c", "VisuXMLError"};
 
 int PickVersion(FuzzedDataProvider& provider) {
   switch (provider.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0: return 1;
-    case 1: return 2;
-    case 2: return 6;
-    default: return provider.ConsumeIntegral<int>();
+    case 0:
+      return 1;
+    case 1:
+      return 2;
+    case 2:
+      return 6;
+    default:
+      return provider.ConsumeIntegral<int>();
   }
 }
 
@@ -81,7 +85,8 @@ void DeclareReals(FuzzedDataProvider& provider) {
 }
 
 // The same comparison again with the given nothrow allocation failing.
-void CheckUnderFailure(std::size_t failAt, const MOKLightXmlElement& referenceTree,
+void CheckUnderFailure(std::size_t failAt,
+                       const MOKLightXmlElement& referenceTree,
                        const MOKLightXmlElement& outputTree,
                        const std::string& searched, unsigned char same,
                        unsigned char found) {

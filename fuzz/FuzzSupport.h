@@ -26,7 +26,8 @@ namespace {
 
 // Names the broken expectation, then stops the run as a crash.
 [[noreturn]] void Fail(const char* condition, const char* file, int line) {
-  std::fprintf(stderr, "%s:%d: expectation failed: %s\n", file, line, condition);
+  std::fprintf(stderr, "%s:%d: expectation failed: %s\n", file, line,
+               condition);
   std::abort();
 }
 

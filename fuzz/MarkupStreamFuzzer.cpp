@@ -26,8 +26,8 @@
 
 namespace {
 
-const char* const kMarkups[] = {"Scene", "Camera", "Light", "Object", "Group",
-                                "VisuXMLError"};
+const char* const kMarkups[] = {"Scene",  "Camera", "Light",
+                                "Object", "Group",  "VisuXMLError"};
 const char* const kAttributes[] = {"Name", "Visible", "Size", "Color", "x"};
 constexpr int kNbMarkups = 6;
 constexpr int kNbAttributes = 5;
@@ -103,14 +103,16 @@ void Open(FuzzedDataProvider& provider, Shadow& shadow) {
   const MOKUnicodeString name = Markup(provider);
   const VisuXMLError result = VisuXMLMarkup::OpenMarkup(name);
   // Any declared name is opened (refused or not) unless memory ran out.
-  if (result != 3 && shadow.DeclaredMarkups.count(static_cast<const char*>(name)))
+  if (result != 3 &&
+      shadow.DeclaredMarkups.count(static_cast<const char*>(name)))
     shadow.Open.emplace_back(static_cast<const char*>(name));
 }
 
 void Close(FuzzedDataProvider& provider, Shadow& shadow) {
   const bool matching = provider.ConsumeBool() && !shadow.Open.empty();
   const MOKUnicodeString name =
-      matching ? MOKUnicodeString(shadow.Open.back().c_str()) : Markup(provider);
+      matching ? MOKUnicodeString(shadow.Open.back().c_str())
+               : Markup(provider);
   const VisuXMLError result = VisuXMLMarkup::CloseMarkup(name);
   if (shadow.Open.empty()) {
     Check(result == 1);

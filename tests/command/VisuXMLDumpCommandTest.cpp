@@ -53,11 +53,14 @@ class VisuXMLDumpCommandTest : public ::testing::Test {
     MOKCommand::FlushDelayedDestructions();
     EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
   }
-  std::string Log() const { return ReadWholeFile(_Directory.File("notify.log")); }
+  std::string Log() const {
+    return ReadWholeFile(_Directory.File("notify.log"));
+  }
 
   TemporaryDirectory _Directory;
   ScopedEnvironment _Temp{"MOKTemp", _Directory.Path().c_str()};
-  ScopedEnvironment _Log{"MOK_NOTIFY_LOG", _Directory.File("notify.log").c_str()};
+  ScopedEnvironment _Log{"MOK_NOTIFY_LOG",
+                         _Directory.File("notify.log").c_str()};
   ProbeControler _Controler{0};
   MOKDialog _Parent{nullptr, "ProbeParent"};
   CommandProbe _Probe{0, &_Controler};
@@ -93,9 +96,10 @@ TEST_F(VisuXMLDumpCommandTest, CompletedDumpIsNotifiedAndReleased) {
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 0);
   command->EndDump(&_Parent, 1);
   EXPECT_EQ(Log(), "XML Dump\tThe XML dump completed.\n");
-  EXPECT_EQ(_Calls.Read(), "MOKDlgNotify VisuXMLDumpNotifyPanel\n"
-                           "BuildMessage VisuXMLDumpCommandNotifyPanel.Title\n"
-                           "BuildMessage VisuXMLDumpCommandNotifyPanel.DumpCompleted\n");
+  EXPECT_EQ(_Calls.Read(),
+            "MOKDlgNotify VisuXMLDumpNotifyPanel\n"
+            "BuildMessage VisuXMLDumpCommandNotifyPanel.Title\n"
+            "BuildMessage VisuXMLDumpCommandNotifyPanel.DumpCompleted\n");
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 2);
   EXPECT_EQ(_Probe.destroyed, 1);
 }
@@ -120,10 +124,13 @@ TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
     _Calls.Reset();
     // The first catalog found is the one read: here one without the keys.
     WriteWholeFile(_Directory.File("VisuXMLDumpCommand.catalog"), "");
-    ScopedEnvironment catalogs("MOK_CATALOG_PATH", row.NoCatalog ? _Directory.Path().c_str() : nullptr);
+    ScopedEnvironment catalogs(
+        "MOK_CATALOG_PATH",
+        row.NoCatalog ? _Directory.Path().c_str() : nullptr);
     {
       ScopedAllocationFailure failure(row.FailAt);
-      (new ProbeDumpCommand(_Probe))->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
+      (new ProbeDumpCommand(_Probe))
+          ->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
     }
     EXPECT_EQ(Log(), row.Log);
     EXPECT_EQ(_Calls.Read().empty(), *row.Log == '\0') << _Calls.Read();
@@ -154,12 +161,16 @@ TEST_F(VisuXMLDumpCommandTest, RegistersOnce) {
 // Tests that versions up to 2 start the command in mode 1, later ones in 3
 // (each in a child process: the version settles once per process).
 TEST(VisuXMLDumpCommandModeTest, StartsByVersion) {
-  const struct { const char* Version; int Mode; } rows[] = {{"2", 1}, {"3", 3}, {"6", 3}, {"x", 1}};
+  const struct {
+    const char* Version;
+    int Mode;
+  } rows[] = {{"2", 1}, {"3", 3}, {"6", 3}, {"x", 1}};
   for (const auto& row : rows) {
     ScopedEnvironment variable("VISU_XML_DUMP_VERSION", row.Version);
     CommandProbe probe;
     EXPECT_EXIT(std::_Exit(ProbeDumpCommand(probe).GetMode()),
-                ::testing::ExitedWithCode(row.Mode), "") << row.Version;
+                ::testing::ExitedWithCode(row.Mode), "")
+        << row.Version;
   }
 }
 

@@ -15,7 +15,8 @@ namespace {
 class RealsByName : public VisuXMLRealAttributes {
  public:
   bool IsReal(const MOKUnicodeString& name) const override {
-    return name.GetText().size() == 1 && name.GetText().find_first_of("rst") == 0;
+    return name.GetText().size() == 1 &&
+           name.GetText().find_first_of("rst") == 0;
   }
 };
 
@@ -25,9 +26,11 @@ class PlaceRecorder : public VisuXMLDifferenceListener {
  public:
   void OnDifference(const VisuXMLDifference& difference,
                     const VisuXMLDifferencePlace& place) override {
-    _Trace += std::to_string(static_cast<int>(difference._Kind)) + " " + place.XPath();
+    _Trace += std::to_string(static_cast<int>(difference._Kind)) + " " +
+              place.XPath();
     if (difference._ComparedAsNumbers)
-      _Trace += " #" + Number(difference._ReferenceNumber) + "/" + Number(difference._OutputNumber);
+      _Trace += " #" + Number(difference._ReferenceNumber) + "/" +
+                Number(difference._OutputNumber);
     _Trace += ";";
   }
   void OnNumbersCompared(const MOKUnicodeString&, double, double,
@@ -51,15 +54,17 @@ VisuXMLFile* File(const std::string& text) {
 }
 
 // Compares two documents under a tolerance; gives the trace.
-std::string Trace(const std::string& reference, const std::string& output,
-                  VisuXMLTolerance tolerance = VisuXMLTolerance::OfDumpVersion(6)) {
+std::string Trace(
+    const std::string& reference, const std::string& output,
+    VisuXMLTolerance tolerance = VisuXMLTolerance::OfDumpVersion(6)) {
   static const RealsByName reals;
   const std::unique_ptr<VisuXMLFile> referenceFile(File(reference));
   const std::unique_ptr<VisuXMLFile> outputFile(File(output));
   PlaceRecorder recorder;
   MOKLightXmlElement result;
   VisuXMLComparisonWalk::Compare(*referenceFile, outputFile.get(), result,
-                                 VisuXMLComparisonSettings{tolerance, &reals}, &recorder);
+                                 VisuXMLComparisonSettings{tolerance, &reals},
+                                 &recorder);
   return recorder._Trace;
 }
 
@@ -67,12 +72,16 @@ std::string Trace(const std::string& reference, const std::string& output,
 // their namesakes, unpaired children among their own side's, attributes
 // below their element; numbers read only when the texts differ.
 TEST(ComparisonWalkTest, PlacesEveryDifference) {
-  EXPECT_EQ(Trace("<a><b/><c/><b x='1'/></a>", "<a><b/><c/><b x='2'/><c/><c/></a>"),
-            "3 /a/b[2]/@x;2 /a/c[2];2 /a/c[3];");
-  EXPECT_EQ(Trace("<a><b/><b><c/><d/></b></a>", "<a><b/><b><c/></b></a>"), "1 /a/b[2]/d[1];");
-  EXPECT_EQ(Trace("<a><b/><c r='1'/></a>", "<a><b/><d r='1'/></a>"), "0 /a/c[1];");
+  EXPECT_EQ(
+      Trace("<a><b/><c/><b x='1'/></a>", "<a><b/><c/><b x='2'/><c/><c/></a>"),
+      "3 /a/b[2]/@x;2 /a/c[2];2 /a/c[3];");
+  EXPECT_EQ(Trace("<a><b/><b><c/><d/></b></a>", "<a><b/><b><c/></b></a>"),
+            "1 /a/b[2]/d[1];");
+  EXPECT_EQ(Trace("<a><b/><c r='1'/></a>", "<a><b/><d r='1'/></a>"),
+            "0 /a/c[1];");
   EXPECT_EQ(Trace("<a/>", "<z/>"), "0 /a;");
-  EXPECT_EQ(Trace("<a r='1.0' s='5' t='x' u='1'/>", "<a r='1.00' s='9' t='y' u='2'/>"),
+  EXPECT_EQ(Trace("<a r='1.0' s='5' t='x' u='1'/>",
+                  "<a r='1.00' s='9' t='y' u='2'/>"),
             "~/a/@r;~/a/@s;3 /a/@s #5/9;3 /a/@t;3 /a/@u;");
   EXPECT_EQ(Trace("<a q='1' v='2'/>", "<a v='2' w='3'/>"), "4 /a/@q;5 /a/@w;");
 }
@@ -90,13 +99,17 @@ TEST(ComparisonWalkTest, BoundsReplaceTheVersionRule) {
   EXPECT_TRUE(either.Agree(0, 0.4));
   EXPECT_TRUE(either.Agree(100, 109));
   EXPECT_FALSE(either.Agree(1, 1.6));
-  EXPECT_EQ(Trace("<a r='10'/>", "<a r='10.6'/>", absolute), "~/a/@r;3 /a/@r #10/10.6;");
+  EXPECT_EQ(Trace("<a r='10'/>", "<a r='10.6'/>", absolute),
+            "~/a/@r;3 /a/@r #10/10.6;");
 }
 
 // Tests the replay's order of decision: reference, output, error elements,
 // then the comparison; the report holds the reason or the result tree.
 TEST(ComparisonWalkTest, DecidesInTheReplayOrder) {
-  const struct { const char *reference, *output; VisuXMLReplayOutcome outcome; } kCases[] = {
+  const struct {
+    const char *reference, *output;
+    VisuXMLReplayOutcome outcome;
+  } kCases[] = {
       {"<a", "<a/>", VisuXMLReplayOutcome::ReferenceNotValid},
       {"<a/>", "", VisuXMLReplayOutcome::OutputNotValid},
       {"<a><VisuXMLError/></a>", "<b/>", VisuXMLReplayOutcome::HoldsErrors},
@@ -109,12 +122,13 @@ TEST(ComparisonWalkTest, DecidesInTheReplayOrder) {
     MOKLightXmlElement report;
     unsigned int differences = 9;
     EXPECT_EQ(VisuXMLDecideReplay(*reference, *output, report,
-                                  {VisuXMLTolerance::OfDumpVersion(6), nullptr}, nullptr,
-                                  &differences),
+                                  {VisuXMLTolerance::OfDumpVersion(6), nullptr},
+                                  nullptr, &differences),
               c.outcome)
         << c.reference << " " << c.output;
     EXPECT_EQ(report.GetChildCount(), 1u);
-    EXPECT_EQ(differences, c.outcome == VisuXMLReplayOutcome::Different ? 1u : 0u);
+    EXPECT_EQ(differences,
+              c.outcome == VisuXMLReplayOutcome::Different ? 1u : 0u);
   }
 }
 

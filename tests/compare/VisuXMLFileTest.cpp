@@ -1,5 +1,3 @@
-#include "VisuXMLFile.h"
-
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -10,6 +8,7 @@
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLAttribute.h"
+#include "VisuXMLFile.h"
 
 // Runs the walk of two files directly, to observe the error count.
 class VisuXMLFileTestAccess {
@@ -170,7 +169,8 @@ TEST_F(VisuXMLFileTest, PairsAttributesByName) {
   ExpectComparisons({
       {"<r c='red' t='red' n='100' size='1.5' width='nan' u='??\?' w='??\?'/>",
        "<r c='blue' t='red ' n='100.9' size='wide' width='NAN' v='??\?' "
-       "w='5'/>", 6,
+       "w='5'/>",
+       6,
        "R(r{c=blue,t=red ,n=100.9,size=wide,width=NAN,w=5}("
        "!\"The attribute c value has changed from red to blue.\","
        "!\"The attribute t value has changed from red to red .\","
@@ -223,11 +223,13 @@ TEST_F(VisuXMLFileTest, PairsRepeatedNamesInOrder) {
   Element result{MOKUnicodeString("R")};
   EXPECT_EQ(reference.Compare(&output, result), 0);
   EXPECT_EQ(Describe(result).find(
-                "R(" + Describe(Xml(Numbered(false, " d='1'"))) + "(!"), 0u);
+                "R(" + Describe(Xml(Numbered(false, " d='1'"))) + "(!"),
+            0u);
   ASSERT_EQ(result.GetChildAt(0)->GetChildCount(), 2u);
   for (std::size_t i = 0; i < 2; ++i)
     EXPECT_EQ(result.GetChildAt(0)->GetChildAt(i)->GetValue().GetText().find(
-                  "The attribute d value has changed"), 0u);
+                  "The attribute d value has changed"),
+              0u);
 }
 
 // Tests that a well-formed file is read and searched down to the deepest

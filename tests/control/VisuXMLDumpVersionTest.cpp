@@ -15,8 +15,9 @@ struct VersionRow {
 void PrintTo(const VersionRow& row, std::ostream* out) { *out << row.Name; }
 
 // The version settles once per process; ctest gives each row a process.
-class VisuXMLDumpVersionTest : public DumpFixture,
-                               public ::testing::WithParamInterface<VersionRow> {};
+class VisuXMLDumpVersionTest
+    : public DumpFixture,
+      public ::testing::WithParamInterface<VersionRow> {};
 
 // Tests that record and variable settle the version once, the variable
 // read as by atoi, and that a capture records the built-in level.
@@ -34,19 +35,28 @@ TEST_P(VisuXMLDumpVersionTest, SettlesOnce) {
 }
 
 const char* const kLevel5 = "VisuXMLDumpLevel=5\n";
+const std::string kNines(1 << 20, '9');
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, VisuXMLDumpVersionTest,
     ::testing::Values(
         VersionRow{"Default", nullptr, nullptr, nullptr, 6, ""},
-        VersionRow{"Capture", "capture", nullptr, "3", 3, "VisuXMLDumpLevel=6\n"},
+        VersionRow{"Capture", "capture", nullptr, "3", 3,
+                   "VisuXMLDumpLevel=6\n"},
         VersionRow{"Replay", "replay", kLevel5, nullptr, 5, kLevel5},
         VersionRow{"VariableWins", "replay", kLevel5, "2", 2, kLevel5},
         VersionRow{"Text", nullptr, nullptr, "abc", 0, ""},
         VersionRow{"Atoi", nullptr, nullptr, "  +12abc", 12, ""},
         VersionRow{"Negative", nullptr, nullptr, "-4", -4, ""},
-        VersionRow{"Huge", nullptr, nullptr, "123456789012345678901234567890", INT_MAX, ""},
-        VersionRow{"HugeNegative", nullptr, nullptr, "-99999999999", INT_MIN, ""}));
+        VersionRow{"Huge", nullptr, nullptr, "123456789012345678901234567890",
+                   INT_MAX, ""},
+        VersionRow{"HugeNegative", nullptr, nullptr, "-99999999999", INT_MIN,
+                   ""},
+        VersionRow{"JustAboveInt", nullptr, nullptr, "2147483648", INT_MAX, ""},
+        VersionRow{"LowestInt", nullptr, nullptr, "-2147483648", INT_MIN, ""},
+        VersionRow{"Empty", nullptr, nullptr, "", 0, ""},
+        VersionRow{"MegabyteOfNines", nullptr, nullptr, kNines.c_str(), INT_MAX,
+                   ""}));
 
 // Name, "VISU_XML_DUMP_VERSION", value, four decimals flag, text.
 struct FormatRow {
@@ -57,15 +67,16 @@ struct FormatRow {
 };
 void PrintTo(const FormatRow& row, std::ostream* out) { *out << row.Name; }
 
-class BuildUnicodeStringFromFloatValueTest : public DumpFixture,
-                                             public ::testing::WithParamInterface<FormatRow> {};
+class BuildUnicodeStringFromFloatValueTest
+    : public DumpFixture,
+      public ::testing::WithParamInterface<FormatRow> {};
 
 // Tests that values are rounded half away from zero, except in version 1.
 TEST_P(BuildUnicodeStringFromFloatValueTest, RoundsByVersion) {
   Set("VISU_XML_DUMP_VERSION", GetParam().Variable);
   MOKUnicodeString text("previous");
-  VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(GetParam().Value, text,
-                                                         GetParam().FourDecimals);
+  VisuXMLDumpControler::BuildUnicodeStringFromFloatValue(
+      GetParam().Value, text, GetParam().FourDecimals);
   EXPECT_EQ(std::string(text), GetParam().Text);
 }
 
@@ -75,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{"NegativeHalf", nullptr, -0.125f, 0, "-0.13"},
                       FormatRow{"NegativeZero", nullptr, -0.004f, 0, "-0.00"},
                       FormatRow{"FourDecimals", nullptr, 1.23456f, 1, "1.2346"},
-                      FormatRow{"FourDecimalsHalf", nullptr, -0.03125f, 1, "-0.0313"},
+                      FormatRow{"FourDecimalsHalf", nullptr, -0.03125f, 1,
+                                "-0.0313"},
                       FormatRow{"VersionOne", "1", 0.125f, 0, "0.12"},
                       FormatRow{"VersionZero", "none", 0.125f, 0, "0.13"}));
 

@@ -18,12 +18,15 @@ class VisuXMLAttributeTestAccess {
  public:
   using A = VisuXMLAttribute;
   static A* Find(const MOKUnicodeString& name) {
-    return A::_spFirstAttribute ? A::_spFirstAttribute->RetrieveXMLAttribute(name) : nullptr;
+    return A::_spFirstAttribute
+               ? A::_spFirstAttribute->RetrieveXMLAttribute(name)
+               : nullptr;
   }
   // Registered names from the head of the list, space separated.
   static std::string Registry() {
     std::string out;
-    for (A* a = A::_spFirstAttribute; a; a = a->_pNextAttribute) out += Name(a) + " ";
+    for (A* a = A::_spFirstAttribute; a; a = a->_pNextAttribute)
+      out += Name(a) + " ";
     return out;
   }
   static std::string Name(const A* a) { return a->_Name.GetText(); }
@@ -35,7 +38,8 @@ class VisuXMLMarkupTestAccess {
   using M = VisuXMLMarkup;
   using Entry = VisuXMLSubMarkupToMarkupLinks;
   static M* Find(const MOKUnicodeString& name) {
-    return M::_spFirstMarkup ? M::_spFirstMarkup->RetrieveXMLMarkup(name) : nullptr;
+    return M::_spFirstMarkup ? M::_spFirstMarkup->RetrieveXMLMarkup(name)
+                             : nullptr;
   }
   // Every record from the registry head: name, attribute names, sub-markup
   // layout; then the number of roots.
@@ -44,7 +48,8 @@ class VisuXMLMarkupTestAccess {
     for (M* m = M::_spFirstMarkup; m; m = m->_pNextMarkup) {
       out += m->_Name.GetText() + "(";
       for (std::uint32_t i = 0; i < m->_uiNbAttributeLinks; ++i)
-        out += VisuXMLAttributeTestAccess::Name(m->_pAttributeLinks[i]._pAttribute) +
+        out += VisuXMLAttributeTestAccess::Name(
+                   m->_pAttributeLinks[i]._pAttribute) +
                std::to_string(m->_pAttributeLinks[i]._Link);
       out += ") " + Layout(m) + "; ";
     }
@@ -55,20 +60,18 @@ class VisuXMLMarkupTestAccess {
     std::string out;
     for (std::uint32_t i = 0; i < m->_uiNbSubMarkupLinks; ++i) {
       const Entry& e = m->_pSubMarkupLinks[i];
-      out += (e._pMarkup ? e._pMarkup->_Name.GetText() : "*") + ":" + std::to_string(e._iOffsetToNext);
-      if (e._iOffsetToGroup != 0) out += "/" + std::to_string(e._iOffsetToGroup);
+      out += (e._pMarkup ? e._pMarkup->_Name.GetText() : "*") + ":" +
+             std::to_string(e._iOffsetToNext);
+      if (e._iOffsetToGroup != 0)
+        out += "/" + std::to_string(e._iOffsetToGroup);
       out += " ";
     }
-    return out + "@" + (m->_pFirstInChain ? std::to_string(m->_pFirstInChain - m->_pSubMarkupLinks) : "-");
+    return out + "@" +
+           (m->_pFirstInChain
+                ? std::to_string(m->_pFirstInChain - m->_pSubMarkupLinks)
+                : "-");
   }
   static Entry* Entries(const M* m) { return m->_pSubMarkupLinks; }
-  static const VisuXMLAttributeLinks* AttributeLinks(const M* m) { return m->_pAttributeLinks; }
-  static Entry* Search(const M* parent, const char* name, Entry* start) {
-    return parent->SearchForMarkupInChain(Find(name), start);
-  }
-  static M* Instance(const M* declared) { return new M(*declared); }
-  static void DestroyInstance(M* instance) { delete instance; }
-  static std::uint32_t StackSize() { return M::_suiSizeOfMarkupHistory; }
   static std::uint32_t Depth() { return M::_suiNbMarkupLevels; }
 };
 
@@ -80,11 +83,13 @@ using Tree = std::unique_ptr<MOKLightXmlElement>;
 // element without attributes and children is shown as {its message}.
 inline std::string Describe(const MOKLightXmlElement& e) {
   const std::string name = e.GetName().GetText(), text = e.GetValue().GetText();
-  if (name == "VisuXMLError" && e.GetAttributeCount() == 0 && e.GetChildCount() == 0)
+  if (name == "VisuXMLError" && e.GetAttributeCount() == 0 &&
+      e.GetChildCount() == 0)
     return "{" + text + "}";
   std::string out = name;
   for (std::size_t i = 0; i < e.GetAttributeCount(); ++i)
-    out += (i ? ", " : "(") + e.GetAttributeNameAt(i).GetText() + "=" + e.GetAttributeValueAt(i).GetText();
+    out += (i ? ", " : "(") + e.GetAttributeNameAt(i).GetText() + "=" +
+           e.GetAttributeValueAt(i).GetText();
   if (e.GetAttributeCount() != 0) out += ")";
   if (!text.empty()) out += " \"" + text + "\"";
   for (std::size_t i = 0; i < e.GetChildCount(); ++i)
@@ -102,7 +107,8 @@ inline void Reset() {
   VisuXMLAttribute::GetLastErrorMessage() = "";
 }
 
-inline std::vector<std::string> Split(const std::string& text, char separator = ' ') {
+inline std::vector<std::string> Split(const std::string& text,
+                                      char separator = ' ') {
   std::vector<std::string> parts;
   std::istringstream in(text);
   for (std::string part; std::getline(in, part, separator);)
@@ -113,30 +119,44 @@ inline std::vector<std::string> Split(const std::string& text, char separator = 
 // One declaration: "M" a markup, "M!" the root, "@a" an attribute, "M@a:L"
 // attaches attribute a, "P>S:L" sub-markup S, "P{S,T}:L" groups S and T.
 inline VisuXMLError Declare(const std::string& t) {
-  const std::size_t at = t.find('@'), gt = t.find('>'), brace = t.find('{'), colon = t.find(':');
-  const int link = colon == std::string::npos ? 0 : std::stoi(t.substr(colon + 1));
+  const std::size_t at = t.find('@'), gt = t.find('>'), brace = t.find('{'),
+                    colon = t.find(':');
+  const int link =
+      colon == std::string::npos ? 0 : std::stoi(t.substr(colon + 1));
   const auto markupLink = static_cast<VisuXMLMarkupToMarkupLink>(link);
   const auto part = [&](std::size_t from, std::size_t to) {
     return MOKUnicodeString(t.substr(from, to - from).c_str());
   };
-  if (at == 0) return VisuXMLAttribute::CreateXMLAttribute(part(1, t.size()), VisuXMLTextAttribute);
+  if (at == 0)
+    return VisuXMLAttribute::CreateXMLAttribute(part(1, t.size()),
+                                                VisuXMLTextAttribute);
   if (at != std::string::npos)
-    return VisuXMLMarkup::AttachAttribute(part(0, at), part(at + 1, colon), VisuXMLAttributeToMarkupLink(link));
-  if (gt != std::string::npos) return VisuXMLMarkup::AttachMarkup(part(0, gt), part(gt + 1, colon), markupLink);
+    return VisuXMLMarkup::AttachAttribute(part(0, at), part(at + 1, colon),
+                                          VisuXMLAttributeToMarkupLink(link));
+  if (gt != std::string::npos)
+    return VisuXMLMarkup::AttachMarkup(part(0, gt), part(gt + 1, colon),
+                                       markupLink);
   if (brace != std::string::npos) {
     std::vector<MOKUnicodeString> names;
-    for (const std::string& n : Split(t.substr(brace + 1, t.find('}') - brace - 1), ',')) names.emplace_back(n.c_str());
-    return VisuXMLMarkup::RegroupMarkups(part(0, brace), names.data(), std::uint32_t(names.size()), markupLink);
+    for (const std::string& n :
+         Split(t.substr(brace + 1, t.find('}') - brace - 1), ','))
+      names.emplace_back(n.c_str());
+    return VisuXMLMarkup::RegroupMarkups(
+        part(0, brace), names.data(), std::uint32_t(names.size()), markupLink);
   }
   const bool root = t.back() == '!';
-  return VisuXMLMarkup::CreateXMLMarkup(part(0, t.size() - root), root ? VisuXMLRootMarkup : VisuXMLStandardMarkup);
+  return VisuXMLMarkup::CreateXMLMarkup(
+      part(0, t.size() - root),
+      root ? VisuXMLRootMarkup : VisuXMLStandardMarkup);
 }
 
 inline void Grammar(const std::string& declarations) {
-  for (const std::string& t : Split(declarations)) ASSERT_EQ(0u, Declare(t)) << t;
+  for (const std::string& t : Split(declarations))
+    ASSERT_EQ(0u, Declare(t)) << t;
 }
 
-// One stream call: "+M" opens, "-M" closes, "a=v" sets a value, "'t" a text, "~" clears the open markups.
+// One stream call: "+M" opens, "-M" closes, "a=v" sets a value, "'t" a text,
+// "~" clears the open markups.
 inline VisuXMLError Call(const std::string& t) {
   const std::string rest = t.substr(1);
   if (t == "~") return VisuXMLMarkup::ClearMarkupsHistory(), 0;
@@ -144,7 +164,8 @@ inline VisuXMLError Call(const std::string& t) {
   if (t[0] == '-') return VisuXMLMarkup::CloseMarkup(rest.c_str());
   if (t[0] == '\'') return VisuXMLMarkup::SetText(rest.c_str());
   const std::size_t eq = t.find('=');
-  return VisuXMLMarkup::SetAttributeValue(t.substr(0, eq).c_str(), t.substr(eq + 1).c_str());
+  return VisuXMLMarkup::SetAttributeValue(t.substr(0, eq).c_str(),
+                                          t.substr(eq + 1).c_str());
 }
 
 // Runs the calls ("*M" opens and closes M); their results, a digit each.
@@ -161,7 +182,9 @@ inline std::string TakeTree() {
   Tree tree(VisuXMLMarkup::GetXMLStreamNode());
   return tree ? Describe(*tree) : "<no tree>";
 }
-inline std::string LastError() { return VisuXMLMarkup::GetLastErrorMessage().GetText(); }
+inline std::string LastError() {
+  return VisuXMLMarkup::GetLastErrorMessage().GetText();
+}
 
 // A clean grammar and stream around every test.
 class Fixture : public ::testing::Test {

@@ -17,7 +17,10 @@ using Step = std::function<void(MOKLightXmlElement&)>;
 class ThrowingAllocationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(ParseText("<Scene a='1' b='2'>text<Child c='3'><Leaf/></Child></Scene>", base_), 1);
+    ASSERT_EQ(
+        ParseText("<Scene a='1' b='2'>text<Child c='3'><Leaf/></Child></Scene>",
+                  base_),
+        1);
     ASSERT_EQ(ParseText("<Added d='4'><Inner>x</Inner></Added>", child_), 1);
   }
 
@@ -47,11 +50,13 @@ class ThrowingAllocationTest : public ::testing::Test {
   MOKLightXmlElement child_;
 };
 
-// Tests that adding children (copied, moved, new), copies, attributes, names (new to the process
-// included) and texts change wholly or not at all, and that a moved child whose adding fails stays
-// with its caller (attribute blocks come from malloc, out of this hook's reach).
+// Tests that adding children (copied, moved, new), copies, attributes, names
+// (new to the process included) and texts change wholly or not at all, and that
+// a moved child whose adding fails stays with its caller (attribute blocks come
+// from malloc, out of this hook's reach).
 TEST_F(ThrowingAllocationTest, ChangesAreAllOrNothing) {
-  const std::string added = "Scene(a=1,b=2)'text'{Child(c=3){Leaf} Added(d=4){Inner'x'}}";
+  const std::string added =
+      "Scene(a=1,b=2)'text'{Child(c=3){Leaf} Added(d=4){Inner'x'}}";
   const Step move = [this](MOKLightXmlElement& e) {
     MOKLightXmlElement moved(child_);
     try {
@@ -64,12 +69,20 @@ TEST_F(ThrowingAllocationTest, ChangesAreAllOrNothing) {
   const std::pair<Step, std::string> kSteps[] = {
       {[this](MOKLightXmlElement& e) { e.AddChild(child_); }, added},
       {move, added},
-      {[this](MOKLightXmlElement& e) { e.AddChild(MOKLightXmlElement(child_)); }, added},
-      {[](MOKLightXmlElement& e) { e.AppendNewChild(); }, "Scene(a=1,b=2)'text'{Child(c=3){Leaf} }"},
+      {[this](MOKLightXmlElement& e) {
+         e.AddChild(MOKLightXmlElement(child_));
+       },
+       added},
+      {[](MOKLightXmlElement& e) { e.AppendNewChild(); },
+       "Scene(a=1,b=2)'text'{Child(c=3){Leaf} }"},
       {[this](MOKLightXmlElement& e) { e = child_; }, "Added(d=4){Inner'x'}"},
-      {[](MOKLightXmlElement& e) { e.SetAttributeValue("a", "a value too long to stay small"); },
+      {[](MOKLightXmlElement& e) {
+         e.SetAttributeValue("a", "a value too long to stay small");
+       },
        "Scene(a=a value too long to stay small,b=2)'text'{Child(c=3){Leaf}}"},
-      {[](MOKLightXmlElement& e) { e.SetAttributeValue("NameNeverSeenBefore", "v"); },
+      {[](MOKLightXmlElement& e) {
+         e.SetAttributeValue("NameNeverSeenBefore", "v");
+       },
        "Scene(a=1,b=2,NameNeverSeenBefore=v)'text'{Child(c=3){Leaf}}"},
       {[](MOKLightXmlElement& e) { e.SetName("AnotherNameNeverSeen"); },
        "AnotherNameNeverSeen(a=1,b=2)'text'{Child(c=3){Leaf}}"},

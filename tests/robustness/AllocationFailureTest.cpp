@@ -31,8 +31,8 @@ using AllocationFailure::kNothrow;
 const AllocationFailure::Mode kModes[] = {kNothrow, kEvery};
 
 std::string Trace(AllocationFailure::Mode mode, std::size_t failAt) {
-  return std::string(mode == kNothrow ? "nothrow" : "every") +
-         " allocation " + std::to_string(failAt);
+  return std::string(mode == kNothrow ? "nothrow" : "every") + " allocation " +
+         std::to_string(failAt);
 }
 
 // The whole library, one allocation failing in turn, in an interactive
@@ -122,7 +122,8 @@ TEST_F(AllocationFailureTest, ComparisonNeverPassesWrongly) {
   } cases[] = {
       {scene + Numbered(true) + "</Scene>", true, false},
       {"<Scene Name='other' Extra='1'><Camera/><Object Name='box'/>"
-       "<Object/></Scene>", false, false},
+       "<Object/></Scene>",
+       false, false},
       {scene + "<VisuXMLError>lost</VisuXMLError></Scene>", false, true}};
   for (const AllocationFailure::Mode mode : kModes)
     for (const auto& c : cases) {
@@ -138,8 +139,8 @@ TEST_F(AllocationFailureTest, ComparisonNeverPassesWrongly) {
           ScopedAllocationFailure failure(n, mode);
           VisuXMLFile referenceFile(referencePath);
           VisuXMLFile outputFile(outputTree);
-          valid = referenceFile.IsFileValid() == 1 &&
-                  outputFile.IsFileValid() == 1;
+          valid =
+              referenceFile.IsFileValid() == 1 && outputFile.IsFileValid() == 1;
           if (valid) {
             found = outputFile.SearchForMarkup("VisuXMLError");
             same = referenceFile.Compare(&outputFile, report);
@@ -174,8 +175,9 @@ int CountWrongReplays(const std::string& references) {
   std::string reference;
   if (!WriteText(ExpectedScene(other), reference)) return 1;
   for (unsigned int dump = 1; dump <= 2000; ++dump)
-    WriteWholeFile(references + "/T1_Scene_Ref_" + std::to_string(dump) +
-                       ".xml", reference);
+    WriteWholeFile(
+        references + "/T1_Scene_Ref_" + std::to_string(dump) + ".xml",
+        reference);
   int wrong = 0;
   ForEachFailingAllocation([&](std::size_t n) {
     SceneControler controler(SceneContent::Objects(3));

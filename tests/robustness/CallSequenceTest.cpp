@@ -101,13 +101,13 @@ TEST(StressTest, ManyDumpsInOneProcess) {
   long residentAtTenth = 0;
   for (unsigned int i = 1; i <= kDumps; ++i) {
     SceneControler controler;
-    failures += controler.InitializeControler() != 0 ||
-                controler.FinishXMLDump() != 0;
+    failures +=
+        controler.InitializeControler() != 0 || controler.FinishXMLDump() != 0;
     if (i == kDumps / 10) residentAtTenth = PeakResidentKilobytes();
   }
   const long growth = PeakResidentKilobytes() - residentAtTenth;
-  std::printf("[ measured ] %u dumps: %.2f s, resident growth %ld kB\n",
-              kDumps, NowSeconds() - start, growth);
+  std::printf("[ measured ] %u dumps: %.2f s, resident growth %ld kB\n", kDumps,
+              NowSeconds() - start, growth);
   EXPECT_EQ(failures, 0u);
   EXPECT_EQ(VisuXMLDumpControlerTestAccess::Counter(), kDumps + 1);
   EXPECT_EQ(CountEntries(temporary.Path()), std::size_t{kDumps});

@@ -57,7 +57,8 @@ TEST_F(HostileDocumentTest, MillionDeepReferenceIsCompared) {
   const std::string reference = Store("ref.xml", top + bottom);
   EXPECT_EQ(CompareFiles(reference, Store("same.xml", top + bottom + "\n")), 1);
   EXPECT_EQ(CompareFiles(Store("b.xml", top + "<b/>" + bottom),
-                         Store("c.xml", top + "<c/>" + bottom)), 0);
+                         Store("c.xml", top + "<c/>" + bottom)),
+            0);
   MOKLightXmlElement tree;
   ASSERT_TRUE(ParseText(top + bottom, tree));
   std::string written;
@@ -72,16 +73,20 @@ TEST_F(HostileDocumentTest, LargeReferenceIsCompared) {
   const std::string path = _Temporary.File("ref.xml");
   {
     std::ofstream out(path, std::ios::binary);
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scene Name=\"large\">\n";
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scene "
+           "Name=\"large\">\n";
     for (std::size_t i = 0, written = 0; written < bytes; ++i) {
-      const std::string n = std::to_string(i), line = "  <Object Name=\"Object" + n +
-          "\" Size=\"" + std::to_string(i % 1000) + ".25\" Visible=\"1\">part " + n + "</Object>\n";
+      const std::string n = std::to_string(i),
+                        line = "  <Object Name=\"Object" + n + "\" Size=\"" +
+                               std::to_string(i % 1000) +
+                               ".25\" Visible=\"1\">part " + n + "</Object>\n";
       out << line;
       written += line.size();
     }
     out << "</Scene>\n";
   }
-  ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute("Size", VisuXMLRealAttribute), 0u);
+  ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute("Size", VisuXMLRealAttribute),
+            0u);
   EXPECT_EQ(CompareFiles(path, path), 1);
   VisuXMLAttribute::DestroyAttributes();
 }
@@ -91,9 +96,14 @@ TEST_F(HostileDocumentTest, LargeReferenceIsCompared) {
 // length.
 TEST_F(HostileDocumentTest, HugeAttributeValueIsComparedInBoundedTime) {
   const std::string value((std::size_t{100} << 20) / kSizeDivisor, 'v');
-  const std::string reference = Store("ref.xml", "<Scene Name=\"" + value + "\"/>");
-  EXPECT_EQ(CompareFiles(reference, Store("same.xml", "<Scene Name=\"" + value + "\"/>\n")), 1);
-  EXPECT_EQ(CompareFiles(reference, Store("changed.xml", "<Scene Name=\"" + value + "w\"/>")), 0);
+  const std::string reference =
+      Store("ref.xml", "<Scene Name=\"" + value + "\"/>");
+  EXPECT_EQ(CompareFiles(reference, Store("same.xml",
+                                          "<Scene Name=\"" + value + "\"/>\n")),
+            1);
+  EXPECT_EQ(CompareFiles(reference, Store("changed.xml",
+                                          "<Scene Name=\"" + value + "w\"/>")),
+            0);
   EXPECT_LT(NowSeconds() - _Start, 60.0);
 }
 
@@ -106,7 +116,9 @@ TEST_F(HostileDocumentTest, ManyAttributesInAnotherOrderAreCompared) {
     forward += " a" + std::to_string(i) + "=\"1\"";
     backward += " a" + std::to_string(count - 1 - i) + "=\"1\"";
   }
-  EXPECT_EQ(CompareFiles(Store("f.xml", forward + "/>"), Store("b.xml", backward + "/>")), 1);
+  EXPECT_EQ(CompareFiles(Store("f.xml", forward + "/>"),
+                         Store("b.xml", backward + "/>")),
+            1);
   EXPECT_LT(NowSeconds() - _Start, 30.0);
 }
 
@@ -116,12 +128,15 @@ TEST_F(HostileDocumentTest, EntityExpansionIsRefused) {
   std::string laughs = "<!DOCTYPE l [<!ENTITY l0 \"lol\">\n";
   for (int level = 1; level <= 10; ++level) {
     laughs += "<!ENTITY l" + std::to_string(level) + " \"";
-    for (int i = 0; i < 10; ++i) laughs += "&l" + std::to_string(level - 1) + ";";
+    for (int i = 0; i < 10; ++i)
+      laughs += "&l" + std::to_string(level - 1) + ";";
     laughs += "\">\n";
   }
-  std::string quadratic = "<!DOCTYPE q [<!ENTITY e \"" + std::string(65536, 'x') + "\">]><q>";
+  std::string quadratic =
+      "<!DOCTYPE q [<!ENTITY e \"" + std::string(65536, 'x') + "\">]><q>";
   for (int i = 0; i < 65536; ++i) quadratic += "&e;";
-  for (const std::string& text : {laughs + "]><l a=\"&l9;\">&l10;</l>", quadratic + "</q>"}) {
+  for (const std::string& text :
+       {laughs + "]><l a=\"&l9;\">&l10;</l>", quadratic + "</q>"}) {
     const std::string path = Store("entities.xml", text);
     EXPECT_EQ(CompareFiles(path, path), -1);
   }
@@ -151,7 +166,8 @@ TEST_F(HostileDocumentTest, ExternalEntityIsNeverRead) {
 // UTF-16 text of a Latin-1 document, with its byte-order mark.
 std::string Utf16(const std::string& latin1, bool bigEndian) {
   std::string out = bigEndian ? "\xfe\xff" : "\xff\xfe";
-  for (char c : latin1) out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  for (char c : latin1)
+    out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
   return out;
 }
 
@@ -178,7 +194,8 @@ TEST_F(HostileDocumentTest, TruncatedAtEveryPositionIsRefused) {
   const std::size_t rootEnd = whole.rfind("</Scene>") + 8;
   for (std::size_t length = 0; length < whole.size(); ++length)
     EXPECT_EQ(CompareFiles(complete, Store("cut.xml", whole.substr(0, length))),
-              length >= rootEnd ? 1 : -1) << "cut at " << length;
+              length >= rootEnd ? 1 : -1)
+        << "cut at " << length;
 }
 
 // Inputs the fuzz targets found or start from, replayed here so that what
@@ -194,7 +211,8 @@ TEST_F(FuzzRegressionTest, InputsRoundTripStably) {
   const std::string folder = VISUXML_SOURCE_DIR "/fuzz/corpus/parser_roundtrip";
   if (DIR* directory = ::opendir(folder.c_str())) {
     while (dirent* entry = ::readdir(directory))
-      if (entry->d_name[0] != '.') inputs.push_back(ReadWholeFile(folder + "/" + entry->d_name));
+      if (entry->d_name[0] != '.')
+        inputs.push_back(ReadWholeFile(folder + "/" + entry->d_name));
     ::closedir(directory);
   }
   ASSERT_GT(inputs.size(), 1u);
@@ -215,14 +233,21 @@ TEST_F(FuzzRegressionTest, InputsRoundTripStably) {
 // 0xA9, U+0002) compares equal with the document written from it, as a
 // replay of its own capture would.
 TEST_F(FuzzRegressionTest, UnwritableBytesCompareEqualToTheirDocument) {
-  ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute("Name", VisuXMLTextAttribute), 0u);
+  ASSERT_EQ(VisuXMLAttribute::CreateXMLAttribute("Name", VisuXMLTextAttribute),
+            0u);
   ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 0u);
-  ASSERT_EQ(VisuXMLMarkup::AttachAttribute("Scene", "Name", VisuXMLRequiredAttribute), 0u);
+  ASSERT_EQ(
+      VisuXMLMarkup::AttachAttribute("Scene", "Name", VisuXMLRequiredAttribute),
+      0u);
   ASSERT_EQ(VisuXMLMarkup::OpenMarkup("Scene"), 0u);
-  ASSERT_EQ(VisuXMLMarkup::SetAttributeValue("Name", "a\x01" "b\xa9"), 0u);
+  ASSERT_EQ(VisuXMLMarkup::SetAttributeValue("Name",
+                                             "a\x01"
+                                             "b\xa9"),
+            0u);
   ASSERT_EQ(VisuXMLMarkup::SetText("t\x02"), 0u);
   ASSERT_EQ(VisuXMLMarkup::CloseMarkup("Scene"), 0u);
-  const std::unique_ptr<MOKLightXmlElement> tree(VisuXMLMarkup::GetXMLStreamNode());
+  const std::unique_ptr<MOKLightXmlElement> tree(
+      VisuXMLMarkup::GetXMLStreamNode());
   VisuXMLMarkup::DestroyMarkups();
   VisuXMLAttribute::DestroyAttributes();
   ASSERT_NE(tree, nullptr);

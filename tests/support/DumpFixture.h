@@ -85,8 +85,7 @@ class DumpFixture : public ::testing::Test {
   std::string Diagnostics() const;
   // Runs body in a forked child that ends through exit(0), so that an
   // armed exit hook decides the exit code; gives the text body returned.
-  std::string InChild(const std::function<std::string()>& body,
-                      int exitCode);
+  std::string InChild(const std::function<std::string()>& body, int exitCode);
 
   TemporaryDirectory _Ref, _Out, _Tmp;
 };

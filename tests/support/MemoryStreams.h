@@ -22,8 +22,7 @@ class MemoryInputStream : public MOKLightXmlInputStream {
   MemoryInputStream(const char* data, std::size_t size,
                     std::size_t slice = 4096)
       : _pData(data), _Size(size), _Slice(slice == 0 ? 1 : slice) {}
-  explicit MemoryInputStream(const std::string& text,
-                             std::size_t slice = 4096)
+  explicit MemoryInputStream(const std::string& text, std::size_t slice = 4096)
       : MemoryInputStream(text.data(), text.size(), slice) {}
 
   int IsValid() const override { return 1; }
@@ -95,8 +94,7 @@ inline bool SameTree(const MOKLightXmlElement& left,
     const MOKLightXmlElement* b = work.back().second;
     work.pop_back();
     if (a->GetName().Compare(b->GetName()) != 2) return false;
-    if (compareTexts && a->GetValue().Compare(b->GetValue()) != 2)
-      return false;
+    if (compareTexts && a->GetValue().Compare(b->GetValue()) != 2) return false;
     if (a->GetAttributeCount() != b->GetAttributeCount()) return false;
     for (std::size_t i = 0; i < a->GetAttributeCount(); ++i) {
       if (a->GetAttributeNameAt(i).Compare(b->GetAttributeNameAt(i)) != 2 ||

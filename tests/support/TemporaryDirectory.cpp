@@ -22,7 +22,8 @@ TemporaryDirectory::~TemporaryDirectory() {
   std::error_code ignored;
   // A test may have made parts read-only; give write access back first.
   for (auto it = std::filesystem::recursive_directory_iterator(_Path, ignored);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
+       it != std::filesystem::recursive_directory_iterator();
+       it.increment(ignored))
     if (it->is_directory(ignored)) ::chmod(it->path().c_str(), 0700);
   ::chmod(_Path.c_str(), 0700);
   std::filesystem::remove_all(_Path, ignored);
