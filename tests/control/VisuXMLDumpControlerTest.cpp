@@ -99,15 +99,20 @@ TEST_F(VisuXMLDumpControlerTest, InteractiveDumpsAreNumberedFiles) {
   EXPECT_FALSE(FileExists(_Tmp.File("Scene3.xml")));
 }
 
-// Tests that without a closed root nothing is written nor counted, and that
-// the destructor tears down the grammar and the markups left open.
-TEST_F(VisuXMLDumpControlerTest, OpenRootFinishesNothing) {
+// Tests that a dump leaving its root open writes nothing and is not
+// counted, that its markups are dropped at its finish so that the next
+// dump starts from an empty stack and is written whole, and that the
+// destructor tears the grammar down.
+TEST_F(VisuXMLDumpControlerTest, UnclosedDumpWritesNothingNextStartsAfresh) {
   Configure(nullptr);
   {
     SceneControler controler({"red", {1.5f}, false, false});
     EXPECT_EQ(Dump(controler), 0u);
     EXPECT_FALSE(FileExists(_Tmp.File("Scene1.xml")));
     EXPECT_EQ(Access::Counter(), 1u);
+    controler._Content.closeRoot = true;
+    EXPECT_EQ(Dump(controler), 0u);
+    EXPECT_EQ(ReadWholeFile(_Tmp.File("Scene1.xml")), kSceneText + "\n");
   }
   EXPECT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 0u);
   EXPECT_EQ(VisuXMLAttribute::CreateXMLAttribute("Color", VisuXMLTextAttribute),
@@ -215,16 +220,5 @@ INSTANTIATE_TEST_SUITE_P(
                    "VisuXMLDump:   markups left open at its end were dropped: "
                    "Scene; no "
                    "outermost markup was closed, so nothing was written\n"}));
-
-// Tests that the markups a dump left open are dropped at its finish, so
-// that the next dump starts from an empty stack and is written whole.
-TEST_F(VisuXMLDumpControlerTest, NextDumpAfterAnUnclosedOneStartsAfresh) {
-  Configure(nullptr);
-  SceneControler controler({"red", {1.5f}, false, false});
-  EXPECT_EQ(Dump(controler), 0u);
-  controler._Content.closeRoot = true;
-  EXPECT_EQ(Dump(controler), 0u);
-  EXPECT_EQ(ReadWholeFile(_Tmp.File("Scene1.xml")), kSceneText + "\n");
-}
 
 }  // namespace
