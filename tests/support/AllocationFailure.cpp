@@ -35,8 +35,6 @@ void Disarm() { gFailAt = 0; }
 
 bool Fired() { return gFired; }
 
-std::size_t Count() { return gCount; }
-
 }  // namespace AllocationFailure
 
 // Every form of new and delete is replaced, on malloc and free, so that

@@ -24,8 +24,6 @@ void Arm(std::size_t failAt, Mode mode = kNothrow);
 void Disarm();
 // True once the armed failure has happened.
 bool Fired();
-// Allocations counted since the last Arm.
-std::size_t Count();
 
 }  // namespace AllocationFailure
 

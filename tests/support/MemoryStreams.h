@@ -122,18 +122,4 @@ inline bool TreeHasElementNamed(const MOKLightXmlElement& root,
   return false;
 }
 
-// Number of elements of the tree, root included.
-inline std::size_t TreeSize(const MOKLightXmlElement& root) {
-  std::size_t count = 0;
-  std::vector<const MOKLightXmlElement*> work{&root};
-  while (!work.empty()) {
-    const MOKLightXmlElement* element = work.back();
-    work.pop_back();
-    ++count;
-    for (std::size_t i = 0; i < element->GetChildCount(); ++i)
-      work.push_back(element->GetChildAt(i));
-  }
-  return count;
-}
-
 #endif
