@@ -119,17 +119,6 @@ class TracingFile : public VisuXMLFile {
   }
 };
 
-// A chain of nested elements, each the single child of the one above.
-Element DeepChain(std::size_t depth, const char* deepestName) {
-  Element root{MOKUnicodeString("level")};
-  Element* current = &root;
-  for (std::size_t i = 1; i < depth; ++i) {
-    current = current->AppendNewChild();
-    current->SetName(i + 1 == depth ? deepestName : "level");
-  }
-  return root;
-}
-
 // "size" and "width" are declared real; every other attribute is text.
 class VisuXMLFileTest : public ::testing::Test {
  protected:
@@ -268,24 +257,6 @@ TEST_F(VisuXMLFileTest, HooksRunInDepthFirstOrder) {
             "end a/a;start b/d;markup0 b/d;end b/d;markup1 c/-;"
             "end root/root;");
   EXPECT_EQ(output.trace, "");
-}
-
-// Tests that million-deep chains are compared and searched without
-// exhausting the stack, the bottom difference found in its place.
-TEST_F(VisuXMLFileTest, MillionDeepChains) {
-  VisuXMLFile reference(DeepChain(1000000, "bottom"));
-  VisuXMLFile output(DeepChain(1000000, "other"));
-  EXPECT_EQ(reference.SearchForMarkup("bottom"), 1);
-  EXPECT_EQ(reference.SearchForMarkup("absent"), 0);
-  Element result;
-  EXPECT_EQ(reference.Compare(&output, result), 0);
-  const Element* node = &result;
-  std::size_t depth = 0;
-  for (; node->GetChildCount() == 1; ++depth) node = node->GetChildAt(0);
-  EXPECT_EQ(depth, 1000000u);
-  EXPECT_EQ(node->GetValue().GetText(),
-            "A other markup is read whereas we were waiting for a bottom "
-            "markup.");
 }
 
 class AttributesComparisonTest

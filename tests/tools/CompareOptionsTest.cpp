@@ -1,12 +1,9 @@
-#include "CompareOptions.h"
-
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "PlainDecimal.h"
+#include "CompareOptions.h"
 
 namespace {
 
@@ -96,16 +93,6 @@ TEST(CompareOptionsTest, RefusesBadCommandLines) {
     EXPECT_EQ(result.command, CompareCommand::BadUsage);
     EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
   }
-}
-
-// Tests the numbers --real-all-numeric and the tolerances accept: plain
-// decimals only.
-TEST(CompareOptionsTest, PlainDecimalsOnly) {
-  for (const char* text : {"0", "-1.5", "+.5", "5.", "1e3", "2.5E-07", "007"})
-    EXPECT_TRUE(IsPlainDecimal(text, std::strlen(text))) << text;
-  for (const char* text : {"", "+", ".", "-.", "e5", "1e", "1e+", "0x10",
-                           "inf", "nan", " 1", "1 ", "1,5", "1.2.3", "1e2.5"})
-    EXPECT_FALSE(IsPlainDecimal(text, std::strlen(text))) << text;
 }
 
 }  // namespace
