@@ -134,12 +134,14 @@ TEST_F(VisuXMLDumpControlerTest, UpdateWritesReferenceWithoutComparing) {
 }
 
 // Record mode, the variable left unset or pointed at a missing directory,
-// the content, result and diagnostic (directories symbolic) of one dump.
+// the content (whole, without its color, or left open), result and
+// diagnostic (directories symbolic) of one dump.
+enum Content { kWhole, kNoColor, kOpen };
 struct WritingRow {
   const char *Name, *Record, *Unset, *Missing;
-  SceneContent Content;
+  Content Streamed;
   VisuXMLError Result;
-  const char* Diagnostic;
+  std::string Diagnostic;
 };
 void PrintTo(const WritingRow& row, std::ostream* out) { *out << row.Name; }
 
@@ -153,72 +155,45 @@ class WritingDiagnosticTest : public VisuXMLDumpControlerTest,
 TEST_P(WritingDiagnosticTest, SaysWhatWentWrong) {
   const WritingRow& row = GetParam();
   Configure(row.Record);
-  Set("TRQ_LOG_NAME", "T1");
   if (row.Unset) Set(row.Unset, nullptr);
   if (row.Missing) Set(row.Missing, _Tmp.File("missing"));
-  SceneControler controler(row.Content);
+  SceneControler controler(
+      {"red", {1.5f}, row.Streamed == kNoColor, row.Streamed != kOpen});
   EXPECT_EQ(Dump(controler), row.Result);
   EXPECT_EQ(Diagnostics(), row.Diagnostic);
   EXPECT_FALSE(FileExists("/Scene1.xml"));
   EXPECT_FALSE(FileExists("/T1_Scene_Ref_1.xml"));
 }
 
-const char* const kDump1 = "VisuXMLDump: interactive dump 1:\n";
-const char* const kCapture1 = "VisuXMLDump: capture of test case T1, dump 1:\n";
+const std::string kDump1 = "VisuXMLDump: interactive dump 1:\n";
+const std::string kCapture1 = "VisuXMLDump: capture of test case T1, dump 1:\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WritingDiagnosticTest,
     ::testing::Values(
-        WritingRow{"Written", nullptr, nullptr, nullptr, {}, 0, ""},
-        WritingRow{"UnsetTemp",
-                   nullptr,
-                   "MOKTemp",
-                   nullptr,
-                   {},
+        WritingRow{"Written", nullptr, nullptr, nullptr, kWhole, 0, ""},
+        WritingRow{"UnsetTemp", nullptr, "MOKTemp", nullptr, kWhole, 2,
+                   kDump1 + "VisuXMLDump:   not written: MOKTemp is unset or "
+                            "empty\n"},
+        WritingRow{"UnsetReference", "capture", "KVB_TRQ_REF", nullptr, kWhole,
                    2,
-                   "VisuXMLDump: interactive dump 1:\n"
-                   "VisuXMLDump:   not written: MOKTemp is unset or empty\n"},
+                   kCapture1 + "VisuXMLDump:   not written: KVB_TRQ_REF is "
+                               "unset or empty\n"},
+        WritingRow{"MissingDirectory", nullptr, nullptr, "MOKTemp", kWhole, 2,
+                   kDump1 + "VisuXMLDump:   not written to "
+                            "TMP/missing/Scene1.xml: No such file or "
+                            "directory\n"},
         WritingRow{
-            "UnsetReference",
-            "capture",
-            "KVB_TRQ_REF",
-            nullptr,
-            {},
-            2,
-            "VisuXMLDump: capture of test case T1, dump 1:\n"
-            "VisuXMLDump:   not written: KVB_TRQ_REF is unset or empty\n"},
-        WritingRow{"MissingDirectory",
-                   nullptr,
-                   nullptr,
-                   "MOKTemp",
-                   {},
-                   2,
-                   "VisuXMLDump: interactive dump 1:\n"
-                   "VisuXMLDump:   not written to TMP/missing/Scene1.xml: No "
-                   "such file or "
-                   "directory\n"},
-        WritingRow{"ErrorsInReference",
-                   "capture",
-                   nullptr,
-                   nullptr,
-                   {"red", {1.5f}, true},
-                   0,
-                   "VisuXMLDump: capture of test case T1, dump 1:\n"
-                   "VisuXMLDump:   REF/T1_Scene_Ref_1.xml holds error "
-                   "elements: every replay "
-                   "against this reference will fail\n"
-                   "VisuXMLDump:   the first at /Scene/VisuXMLError[1]: The "
-                   "XML attribute Color "
-                   "is required for the XML markup Scene.\n"},
-        WritingRow{"Unclosed",
-                   nullptr,
-                   nullptr,
-                   nullptr,
-                   {"red", {1.5f}, false, false},
-                   0,
-                   "VisuXMLDump: interactive dump 1:\n"
-                   "VisuXMLDump:   markups left open at its end were dropped: "
-                   "Scene; no "
-                   "outermost markup was closed, so nothing was written\n"}));
+            "ErrorsInReference", "capture", nullptr, nullptr, kNoColor, 0,
+            kCapture1 + "VisuXMLDump:   REF/T1_Scene_Ref_1.xml holds error "
+                        "elements: every replay against this reference will "
+                        "fail\n"
+                        "VisuXMLDump:   the first at /Scene/VisuXMLError[1]: "
+                        "The XML attribute Color is required for the XML "
+                        "markup Scene.\n"},
+        WritingRow{"Unclosed", nullptr, nullptr, nullptr, kOpen, 0,
+                   kDump1 + "VisuXMLDump:   markups left open at its end were "
+                            "dropped: Scene; no outermost markup was closed, "
+                            "so nothing was written\n"}));
 
 }  // namespace
