@@ -32,7 +32,7 @@ class VisuXMLAttributeTestAccess {
   static std::string Name(const A* a) { return a->_Name.GetText(); }
 };
 
-// Test-only window on the markup registry, link tables and stream stack.
+// Test-only window on the markup registry and link tables.
 class VisuXMLMarkupTestAccess {
  public:
   using M = VisuXMLMarkup;
@@ -72,7 +72,6 @@ class VisuXMLMarkupTestAccess {
                 : "-");
   }
   static Entry* Entries(const M* m) { return m->_pSubMarkupLinks; }
-  static std::uint32_t Depth() { return M::_suiNbMarkupLevels; }
 };
 
 namespace GrammarTest {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "AllocationFailure.h"
 #include "GrammarTestSupport.h"
 
 namespace {
@@ -118,35 +117,6 @@ TEST_F(VisuXMLMarkupDeclarationTest, GroupingsGiveExactOffsets) {
     if (*row.withS4 == '\0') continue;
     Grammar("S4 P>S4:0");
     EXPECT_EQ(row.withS4, Access::Layout(P()));
-  }
-}
-
-// Tests every allocation of a grammar build failing in turn: 3 for a table,
-// nothing declared, registry unchanged.
-TEST_F(VisuXMLMarkupDeclarationTest, AllocationFailuresChangeNothing) {
-  const auto build =
-      GrammarTest::Split(std::string("@X Doc! ") + kFour + " P@X:0 P{S3,S0}:4");
-  for (std::size_t failAt = 1;; ++failAt) {
-    SCOPED_TRACE(failAt);
-    GrammarTest::Reset();
-    ScopedAllocationFailure failure(failAt);
-    for (const std::string& t : build) {
-      const std::string before =
-          Access::Registry() + VisuXMLAttributeTestAccess::Registry();
-      const bool firedBefore = AllocationFailure::Fired();
-      const VisuXMLError result = Declare(t);
-      if (firedBefore || !AllocationFailure::Fired()) continue;
-      const bool creates = t.find_first_of(">{") == std::string::npos &&
-                           t.find('@', 1) == std::string::npos;
-      EXPECT_EQ(creates ? 0u : 3u, result) << t;
-      EXPECT_EQ(before,
-                Access::Registry() + VisuXMLAttributeTestAccess::Registry())
-          << t;
-    }
-    if (AllocationFailure::Fired()) continue;
-    EXPECT_EQ("S0:0 S1:24 S2:48 S3:-72 *:0/-24 @1", Access::Layout(P()));
-    EXPECT_GT(failAt, 10u);
-    break;
   }
 }
 

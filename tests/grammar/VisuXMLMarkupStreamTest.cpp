@@ -3,13 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "AllocationFailure.h"
 #include "GrammarTestSupport.h"
 
 namespace {
 
-using Access = VisuXMLMarkupTestAccess;
-using GrammarTest::Call;
 using GrammarTest::Declare;
 using GrammarTest::Grammar;
 using GrammarTest::LastError;
@@ -239,55 +236,6 @@ TEST_F(VisuXMLMarkupStreamTest, ValuesAndTextsReachTheElementWhileItWaits) {
        {"no target", "R!", "Any=1 'text +R Undeclared=1 -R", "00000", "R", ""},
        {"later outermost close replaces the tree", "R! @Id R@Id:0",
         "+R Id=1 -R +R Id=2 -R", "000000", "R(Id=2)", ""}});
-}
-
-// Tests every allocation of a dump failing in turn, nothrow or throwing,
-// an outermost markup that is not the root included: an open answering 3
-// pushes nothing, and the unhindered tree (or none) results unless a call
-// answered 3.
-TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
-  Grammar(
-      "@Id @Size R! A B C N R@Id:0 A@Size:1 R>A:0 R>B:1 R>C:3 A>C:3 "
-      "R{B,C}:3 R>N:3 N>N:3");
-  const auto calls = GrammarTest::Split(
-      "+A -A +R Id=7 +A Size=2 Size=3 +C -C -A +C -C +B -B +A -A +N +N +N "
-      "-N -N -N -R");
-  const S unhindered = "R(Id=7) [A(Size=3) [C] | C | B | A [" +
-                       WrongOrder("R") + "] | N [N [N]]]";
-  for (const auto mode :
-       {AllocationFailure::kNothrow, AllocationFailure::kEvery}) {
-    const std::size_t runs = ForEachFailingAllocation([&](std::size_t n) {
-      SCOPED_TRACE(n);
-      bool memory = false, lastCloseFailed = false;
-      std::vector<std::uint32_t> depths;
-      std::vector<VisuXMLError> results;
-      depths.reserve(2 * calls.size());
-      results.reserve(calls.size());
-      {
-        ScopedAllocationFailure failure(n, mode);
-        for (const S& call : calls) {
-          depths.push_back(Access::Depth());
-          const bool firedBefore = AllocationFailure::Fired();
-          results.push_back(Call(call));
-          depths.push_back(Access::Depth());
-          lastCloseFailed = !firedBefore && AllocationFailure::Fired() &&
-                            &call == &calls.back();
-        }
-      }
-      for (std::size_t i = 0; i < results.size(); ++i) {
-        EXPECT_TRUE(results[i] != 3 || calls[i][0] != '+' ||
-                    depths[2 * i] == depths[2 * i + 1])
-            << calls[i];
-        memory |= results[i] == 3;
-      }
-      const S tree = TakeTree();
-      VisuXMLMarkup::ClearMarkupsHistory();
-      if (!memory) {
-        EXPECT_EQ(lastCloseFailed ? "<no tree>" : unhindered, tree);
-      }
-    });
-    EXPECT_GT(runs, 30u);
-  }
 }
 
 }  // namespace
