@@ -20,7 +20,8 @@ class VisuXMLDumpVersionTest
       public ::testing::WithParamInterface<VersionRow> {};
 
 // Tests that record and variable settle the version once, the variable
-// read as by atoi, and that a capture records the built-in level.
+// read as by atoi, a replay's level file trusted only for a well-formed
+// line, and that a capture records the built-in level.
 TEST_P(VisuXMLDumpVersionTest, SettlesOnce) {
   const VersionRow& row = GetParam();
   const std::string levels = _Tmp.File("levels.txt");
@@ -35,6 +36,13 @@ TEST_P(VisuXMLDumpVersionTest, SettlesOnce) {
 }
 
 const char* const kLevel5 = "VisuXMLDumpLevel=5\n";
+// A level file of garbage, the one good line ending in CRLF; one whose every
+// level line is malformed or out of range.
+const char* const kGarbage =
+    "\x01\x02garbage\nVisuXMLDumpLevel=x\nVisuXMLDumpLevel=4\r\n\xff\xfe";
+const char* const kBadLevels =
+    "VisuXMLDumpLevel=\nVisuXMLDumpLevel= 5\nVisuXMLDumpLevel=5x\n=3\n"
+    "VisuXMLDumpLevel\nVisuXMLDumpLevel=99999999999999999999\n";
 const std::string kNines(1 << 20, '9');
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,6 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         VersionRow{"Capture", "capture", nullptr, "3", 3,
                    "VisuXMLDumpLevel=6\n"},
         VersionRow{"Replay", "replay", kLevel5, nullptr, 5, kLevel5},
+        VersionRow{"ReplayWithoutLevels", "replay", nullptr, nullptr, 6, ""},
+        VersionRow{"GarbageAroundALevel", "replay", kGarbage, nullptr, 4,
+                   kGarbage},
+        VersionRow{"OnlyBadLevels", "replay", kBadLevels, nullptr, 6,
+                   kBadLevels},
         VersionRow{"VariableWins", "replay", kLevel5, "2", 2, kLevel5},
         VersionRow{"Text", nullptr, nullptr, "abc", 0, ""},
         VersionRow{"Atoi", nullptr, nullptr, "  +12abc", 12, ""},

@@ -1,7 +1,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,22 +53,6 @@ TEST_F(FileSystemFaultTest, UnusableOutputIsRefused) {
     EXPECT_EQ(CountEntries(target), 0u);
   }
   EXPECT_EQ(Access::Counter(), 4u);
-}
-
-// Tests that writing to a full device fails and leaves the device node: a
-// temporary file renamed over it would replace /dev/full machine-wide.
-TEST_F(FileSystemFaultTest, FullDeviceFailsAndStaysADevice) {
-  ASSERT_TRUE(HasType("/dev/full", S_IFCHR));
-  const int written =
-      WriteDocument(ExpectedScene(SceneContent::Objects(6000)), "/dev/full");
-  const bool stillDevice = HasType("/dev/full", S_IFCHR);
-  if (!stillDevice && ::geteuid() == 0) {  // put the machine back first
-    ::unlink("/dev/full");
-    ::mknod("/dev/full", S_IFCHR | 0666, ::makedev(1, 7));
-    ::chmod("/dev/full", 0666);
-  }
-  EXPECT_EQ(written, 0);
-  EXPECT_TRUE(stillDevice);
 }
 
 // Tests that a capture cut by the file size limit reports 2, keeps the old
