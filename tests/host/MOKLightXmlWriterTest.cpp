@@ -86,21 +86,6 @@ TEST(MOKLightXmlWriterTest, RandomTreesReadBackAsWritten) {
   }
 }
 
-// Tests that a chain nested a million deep is copied, written (in memory: syncing hundreds of
-// megabytes would only measure the disk) with capped indentation, read back and destroyed.
-TEST(MOKLightXmlWriterTest, MillionDeepChainSurvivesEveryOperation) {
-  MOKLightXmlElement chain("d"), reread;
-  MOKLightXmlElement* node = &chain;
-  for (int i = 1; i < 1000000; ++i) (node = node->AppendNewChild())->SetName("d");
-  node->SetValue("bottom");
-  const std::string text = WriteText(chain);
-  EXPECT_NE(text.find("\n" + std::string(64, ' ') + "<d>bottom</d>"), std::string::npos);
-  EXPECT_EQ(text.find(std::string(66, ' ')), std::string::npos);
-  EXPECT_TRUE(WriteText(MOKLightXmlElement(chain)) == text);
-  ASSERT_EQ(ParseText(text, reread, 1 << 20), 1);
-  EXPECT_TRUE(WriteText(reread) == text);
-}
-
 // Tests that offending name bytes become '_' (every time a shared name occurs), an empty name
 // "_", and that attribute names made equal by this stay apart.
 TEST(MOKLightXmlWriterTest, SanitizesNames) {
