@@ -53,14 +53,15 @@ struct RunCase {
 };
 
 // Tests one line per difference, its place in XPath form with positions
-// among same-named siblings, then the summary by kind with the real gaps;
-// --real and --real-all-numeric (plain decimals only) make reals; nothing
-// printed when the documents are the same.
+// among same-named siblings (an extra one among its own side's), then the
+// summary by kind with the real gaps; --real and --real-all-numeric
+// (plain decimals only) make reals; nothing printed when the documents are
+// the same.
 TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
   const std::string moved =
-      "<S N='d'><O N='a' X='1'/><O N='b' X='100.9'/><L/></S>";
+      "<S N='d'><O N='a' X='1'/><O N='b' X='100.9'/><O/></S>";
   const std::string extra =
-      "/S/L[1]: An extra sub-markup L has been defined in the output file.\n";
+      "/S/O[3]: An extra sub-markup O has been defined in the output file.\n";
   const std::string gap =
       "largest real gap 0.9 at /S/O[2]/@X, largest relative gap 0.9% at "
       "/S/O[2]/@X";
