@@ -105,19 +105,17 @@ TEST_F(VisuXMLDumpCommandTest, CompletedDumpIsNotifiedAndReleased) {
 }
 
 // Tests the notification of EndDump: failure text, default texts without
-// catalog, nothing (not even a catalog read) without parent or without
-// memory for the dialog.
+// catalog, nothing (not even a catalog read) without parent.
 TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
   const struct {
     MOKDialog* Parent;
-    int Success, NoCatalog, FailAt, Released;
+    int Success, NoCatalog, Released;
     const char* Log;
-  } rows[] = {{&_Parent, 0, 0, 0, 2, "XML Dump\tThe XML dump failed.\n"},
-              {&_Parent, 1, 1, 0, 2,
+  } rows[] = {{&_Parent, 0, 0, 2, "XML Dump\tThe XML dump failed.\n"},
+              {&_Parent, 1, 1, 2,
                "ERROR : Unable to read title in catalog!\t"
                "ERROR : Unable to read message in catalog!\n"},
-              {nullptr, 1, 0, 0, 1, ""},
-              {&_Parent, 1, 0, 1, 1, ""}};
+              {nullptr, 1, 0, 1, ""}};
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     std::remove(_Directory.File("notify.log").c_str());
@@ -127,15 +125,36 @@ TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
     ScopedEnvironment catalogs(
         "MOK_CATALOG_PATH",
         row.NoCatalog ? _Directory.Path().c_str() : nullptr);
-    {
-      ScopedAllocationFailure failure(row.FailAt);
-      (new ProbeDumpCommand(_Probe))
-          ->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
-    }
+    (new ProbeDumpCommand(_Probe))
+        ->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
     EXPECT_EQ(Log(), row.Log);
     EXPECT_EQ(_Calls.Read().empty(), *row.Log == '\0') << _Calls.Read();
     EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), row.Released);
   }
+}
+
+// Tests that a command in which any one allocation fails, either way,
+// returns from Activate, EndDump and Cancel, no exception leaving it, and
+// leaves no panel or command unreleased or released twice, whichever step
+// of the notification ran out of memory.
+TEST_F(VisuXMLDumpCommandTest, SurvivesAnyFailedAllocation) {
+  for (const auto mode :
+       {AllocationFailure::kNothrow, AllocationFailure::kEvery})
+    ForEachFailingAllocation([&](std::size_t n) {
+      SCOPED_TRACE(n);
+      CommandProbe probe{0, &_Controler};
+      ProbeDumpCommand* const command = new ProbeDumpCommand(probe);
+      {
+        ScopedAllocationFailure failure(n, mode);
+        command->Activate(nullptr, nullptr);
+        command->EndDump(&_Parent, 1);
+        command->Cancel(nullptr, nullptr);
+      }
+      // A request the host could not queue leaves the command to its owner.
+      MOKCommand::FlushDelayedDestructions();
+      if (probe.destroyed == 0) delete command;
+      EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
+    });
 }
 
 // Tests that Cancel ends the command and returns 0.
