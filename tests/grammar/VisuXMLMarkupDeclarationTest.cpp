@@ -75,20 +75,6 @@ TEST_F(VisuXMLMarkupDeclarationTest, RefusedOperationsReportAndChangeNothing) {
   EXPECT_EQ(rows[16].message, LastError());
 }
 
-// Tests the registry order, attachment order and links, self-containment, and a
-// root again after destroying.
-TEST_F(VisuXMLMarkupDeclarationTest,
-       RegistryKeepsDeclarationAndAttachmentOrder) {
-  Grammar("R! A @X @Y @Z B B@X:0 B@Y:1 B@Z:5 A>A:3 A>B:0 B>A:1");
-  EXPECT_EQ("B(X0Y1Z5) A:0 @0; A() A:24 B:0 @0; R() @-; roots 1",
-            Access::Registry());
-  Declare("");
-  VisuXMLMarkup::DestroyMarkups();
-  EXPECT_EQ("roots 0", Access::Registry());
-  EXPECT_EQ("The name provided for the XML markup is empty.", LastError());
-  EXPECT_EQ(0u, Declare("Other!"));
-}
-
 // Tests three groupings (middle pair, head and last, last then head) offset for
 // offset, then a later attachment; a name given twice moves once, and naming
 // only grouped markups adds a head outside every chain.

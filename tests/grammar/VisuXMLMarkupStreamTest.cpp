@@ -200,6 +200,8 @@ TEST_F(VisuXMLMarkupStreamTest, SubMarkupsFollowOrderAndCounts) {
         "R [P | P | Q | S | " + OnlyOnce("P", "R") + "]", ""},
        {"first failure only", Chain("0"), "+R -R", "00",
         "R [" + OnlyOnce("P", "R") + "]", ""},
+       {"a markup holding itself", "R! A R>A:3 A>A:3", "+R +A *A -A -R",
+        "000000", "R [A [A]]", ""},
        {"not valid, not opened", "R! N R>N:4", "+R -R", "00",
         "R [" + NotValid("N") + "]", ""},
        {"not valid, opened", "R! N R>N:4", "+R *N -R", "0000",
