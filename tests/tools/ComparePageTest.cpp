@@ -105,28 +105,4 @@ TEST_F(ComparePageTest, GrowsWithTheDifferencesNotTheDocuments) {
   EXPECT_EQ(sizes[1] - sizes[0], 4u);
 }
 
-// Tests that a page that cannot be written, or would replace a compared
-// file, is trouble and says why.
-TEST_F(ComparePageTest, UnwrittenPageIsTrouble) {
-  const struct {
-    std::string page;
-    std::string error;
-  } cases[] = {
-      {_Dir.File("no/page.html"), ": cannot write the page: No such file or "
-                                  "directory\n"},
-      {_Dir.Path(), ": cannot write the page: Is a directory\n"},
-      {_Dir.File("out.xml"), ": the page would replace a compared file\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.page);
-    std::ostringstream out, err;
-    WriteWholeFile(_Dir.File("out.xml"), "<S/>");
-    const CompareArguments parsed = ParseCompareArguments(
-        {"--html=" + c.page, _Dir.File("out.xml"), _Dir.File("out.xml")});
-    EXPECT_EQ(RunCompare(parsed.options, out, err), CompareTrouble);
-    EXPECT_EQ(err.str(), "visuxml-compare: " + c.page + c.error);
-    EXPECT_EQ(ReadWholeFile(_Dir.File("out.xml")), "<S/>");
-  }
-}
-
 }  // namespace

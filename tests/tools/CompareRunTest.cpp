@@ -202,23 +202,33 @@ TEST_F(CompareRunTest, TroubleSaysWhichFileAndWhy) {
   }
 }
 
-// Tests that a report that cannot be written is trouble, after the
-// comparison has printed what it found, and that a report that would
-// replace a compared file is refused before anything is compared.
-TEST_F(CompareRunTest, UnwrittenReportIsTrouble) {
-  const std::string report = _Dir.File("no/report.xml");
-  EXPECT_EQ(Compare(kReference, kReference, {"-s", "--report", report}),
-            CompareTrouble);
-  EXPECT_EQ(_Out, "Files " + _Dir.File("ref.xml") + " and " +
-                      _Dir.File("out.xml") + " are identical\n");
-  EXPECT_EQ(_Err, "visuxml-compare: " + report +
-                      ": cannot write the report: No such file or directory\n");
-  const std::string output = _Dir.Path() + "/./out.xml";
-  EXPECT_EQ(Compare(kReference, "<S/>", {"--report", output}), CompareTrouble);
-  EXPECT_EQ(_Out, "");
-  EXPECT_EQ(_Err, "visuxml-compare: " + output +
-                      ": the report would replace a compared file\n");
-  EXPECT_EQ(ReadWholeFile(_Dir.File("out.xml")), "<S/>");
+// Tests that a report or page that cannot be written is trouble, after the
+// comparison has printed what it found, and that one that would replace a
+// compared file is refused before anything is compared.
+TEST_F(CompareRunTest, UnwrittenReportOrPageIsTrouble) {
+  const std::string identical = "Files " + _Dir.File("ref.xml") + " and " +
+                                _Dir.File("out.xml") + " are identical\n";
+  const struct {
+    const char* option;
+    std::string path, printed, error;
+  } cases[] = {
+      {"--report", _Dir.File("no/report.xml"), identical,
+       ": cannot write the report: No such file or directory\n"},
+      {"--html", _Dir.Path(), identical,
+       ": cannot write the page: Is a directory\n"},
+      {"--report", _Dir.Path() + "/./out.xml", "",
+       ": the report would replace a compared file\n"},
+      {"--html", _Dir.File("out.xml"), "",
+       ": the page would replace a compared file\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(Compare(kReference, kReference, {"-s", c.option, c.path}),
+              CompareTrouble);
+    EXPECT_EQ(_Out, c.printed);
+    EXPECT_EQ(_Err, "visuxml-compare: " + c.path + c.error);
+    EXPECT_EQ(ReadWholeFile(_Dir.File("out.xml")), kReference);
+  }
 }
 
 }  // namespace
