@@ -7,8 +7,8 @@ using Access = VisuXMLDumpControlerTestAccess;
 enum RowFlags { kForce = 1, kBare = 2, kSettledBefore = 4 };
 
 // Name, "MOK_RECORD_MODE", "UpdateVisuXMLDump", flags (kBare: neither test
-// case name nor directories set), counter, then what InitializeControler
-// settles: "modes|input|output|test case|file name".
+// case name nor directories set), counter, then the file the dump goes to,
+// which tells the mode that InitializeControler settles.
 struct ModeRow {
   const char *Name, *Record, *Update;
   int Flags;
@@ -22,7 +22,7 @@ class VisuXMLDumpControlerModeTest
     : public DumpFixture,
       public ::testing::WithParamInterface<ModeRow> {};
 
-// Tests each row of the modes table: flags, directories and file name.
+// Tests each row of the modes table: the file the dump goes to.
 TEST_P(VisuXMLDumpControlerModeTest, SettlesModesAndFileName) {
   const ModeRow& row = GetParam();
   if (row.Flags & kBare)
@@ -36,41 +36,32 @@ TEST_P(VisuXMLDumpControlerModeTest, SettlesModesAndFileName) {
   SceneControler controler({"", {}});
   if (row.Flags & kForce) controler.ForceReplay();
   EXPECT_EQ(controler.InitializeControler(), 0u);
-  EXPECT_EQ(Symbolic(Access::State() + "|" + controler.FileName()),
-            row.Expected);
+  EXPECT_EQ(Symbolic(controler.FileName()), row.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, VisuXMLDumpControlerModeTest,
-    ::testing::Values(ModeRow{"Interactive", nullptr, nullptr, 0, 1,
-                              "1 0 0 0||TMP||TMP\\Scene1.xml"},
-                      ModeRow{"InteractiveNoUpdate", nullptr, "1", 0, 3,
-                              "1 0 0 0||TMP||TMP\\Scene3.xml"},
-                      ModeRow{"LateForce", nullptr, nullptr,
-                              kForce | kSettledBefore, 1,
-                              "1 0 0 0||TMP||TMP\\Scene1.xml"},
-                      ModeRow{"Replay", "replay", nullptr, 0, 3,
-                              "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_3.xml"},
-                      ModeRow{"Forced", "capture", nullptr, kForce, 1,
-                              "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
-                      ModeRow{"ReplayUpdate", "replay", "1", 0, 1,
-                              "0 1 0 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
-                      ModeRow{"Capture", "capture", nullptr, 0, 3,
-                              "0 0 1 0||REF|T1|REF\\T1_Scene_Ref_3.xml"},
-                      ModeRow{"CaptureUpdate", "capture", "2", 0, 1,
-                              "0 0 1 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
-                      ModeRow{"UpdateZero", "replay", "0", 0, 1,
-                              "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
-                      ModeRow{"UpdateText", "replay", "yes", 0, 1,
-                              "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
-                      ModeRow{"UpdateNegative", "replay", "-1", 0, 1,
-                              "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
-                      ModeRow{"UpdateEmpty", "replay", "", 0, 1,
-                              "0 1 0 0|REF|OUT|T1|OUT\\T1_Scene_Out_1.xml"},
-                      ModeRow{"UpdateHuge", "replay", "99999999999999999999", 0,
-                              1, "0 1 0 1||REF|T1|REF\\T1_Scene_Ref_1.xml"},
-                      ModeRow{"Unset", "replay", nullptr, kBare, 1,
-                              "0 1 0 0|||TRQxxx|\\TRQxxx_Scene_Out_1.xml"}));
+    ::testing::Values(
+        ModeRow{"Interactive", nullptr, nullptr, 0, 1, "TMP\\Scene1.xml"},
+        ModeRow{"InteractiveNoUpdate", nullptr, "1", 0, 3, "TMP\\Scene3.xml"},
+        ModeRow{"LateForce", nullptr, nullptr, kForce | kSettledBefore, 1,
+                "TMP\\Scene1.xml"},
+        ModeRow{"Replay", "replay", nullptr, 0, 3, "OUT\\T1_Scene_Out_3.xml"},
+        ModeRow{"Forced", "capture", nullptr, kForce, 1,
+                "OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"ReplayUpdate", "replay", "1", 0, 1, "REF\\T1_Scene_Ref_1.xml"},
+        ModeRow{"Capture", "capture", nullptr, 0, 3, "REF\\T1_Scene_Ref_3.xml"},
+        ModeRow{"CaptureUpdate", "capture", "2", 0, 1,
+                "REF\\T1_Scene_Ref_1.xml"},
+        ModeRow{"UpdateZero", "replay", "0", 0, 1, "OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"UpdateText", "replay", "yes", 0, 1, "OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"UpdateNegative", "replay", "-1", 0, 1,
+                "OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"UpdateEmpty", "replay", "", 0, 1, "OUT\\T1_Scene_Out_1.xml"},
+        ModeRow{"UpdateHuge", "replay", "99999999999999999999", 0, 1,
+                "REF\\T1_Scene_Ref_1.xml"},
+        ModeRow{"Unset", "replay", nullptr, kBare, 1,
+                "\\TRQxxx_Scene_Out_1.xml"}));
 
 class VisuXMLDumpControlerTest : public DumpFixture {
  protected:

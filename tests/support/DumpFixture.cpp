@@ -15,17 +15,6 @@ MOKUnicodeString SizeText(float size) {
 
 }  // namespace
 
-std::string VisuXMLDumpControlerTestAccess::State() {
-  using C = VisuXMLDumpControler;
-  return std::to_string(C::_sInteractiveMode) + " " +
-         std::to_string(C::_sTestCaseReplayMode) + " " +
-         std::to_string(C::_sTestCaseCaptureMode) + " " +
-         std::to_string(C::_sUpdateDumpMode) + "|" +
-         std::string(C::_PathToInputDirectory) + "|" +
-         std::string(C::_PathToOutputDirectory) + "|" +
-         std::string(C::_TestCaseName);
-}
-
 SceneContent SceneContent::Objects(std::size_t count) {
   SceneContent content;
   content.sizes.clear();

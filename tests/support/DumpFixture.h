@@ -18,8 +18,6 @@
 class VisuXMLDumpControlerTestAccess {
  public:
   static unsigned int& Counter() { return VisuXMLDumpControler::_DumpCounter; }
-  // "interactive replay capture update|input|output|test case".
-  static std::string State();
 };
 
 // What the stand-in client streams: a "Scene" root with a required text
