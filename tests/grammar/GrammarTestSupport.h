@@ -17,11 +17,6 @@
 class VisuXMLAttributeTestAccess {
  public:
   using A = VisuXMLAttribute;
-  static A* Find(const MOKUnicodeString& name) {
-    return A::_spFirstAttribute
-               ? A::_spFirstAttribute->RetrieveXMLAttribute(name)
-               : nullptr;
-  }
   // Registered names from the head of the list, space separated.
   static std::string Registry() {
     std::string out;

@@ -121,6 +121,8 @@ TEST_F(VisuXMLMarkupStreamTest, SceneAndGroupDumpsBuildTheWholeTree) {
 TEST_F(VisuXMLMarkupStreamTest, ErrorsGoIntoTheirElement) {
   Check(
       {{"nothing open", kScene, "-Scene", "1", "<no tree>", kEmptyHistory},
+       {"nothing declared", "", "Color=x 't +Scene -Scene", "0011", "<no tree>",
+        kEmptyHistory},
        {"undeclared outermost", kScene, "+Sky", "1", "<no tree>",
         "The XML markup provided - Sky - does not exist."},
        {"undeclared inside, then closed under its name", kScene,
