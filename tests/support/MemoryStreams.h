@@ -47,21 +47,15 @@ class MemoryOutputStream : public MOKLightXmlOutputStream {
  public:
   int IsValid() const override { return 1; }
   int Write(const char* data, std::size_t size) override {
-    if (_Committed) return 0;
     _Text.append(data, size);
     return 1;
   }
-  int Commit() override {
-    _Committed = 1;
-    return 1;
-  }
+  int Commit() override { return 1; }
 
   const std::string& Text() const { return _Text; }
-  int Committed() const { return _Committed; }
 
  private:
   std::string _Text;
-  int _Committed = 0;
 };
 
 // Parses the text into root with the host parser; true when read.
