@@ -1,0 +1,112 @@
+#include "LightXmlChildren.h"
+
+#include <cstring>
+#include <new>
+
+#include "MOKLightXmlElement.h"
+
+namespace {
+
+constexpr std::size_t kLimit = 0xFFFFFFFFu;
+// Most elements with children have few: two slots before the first growth.
+constexpr std::size_t kFirstCapacity = 2;
+
+}  // namespace
+
+LightXmlChildren* LightXmlChildren::Create(std::size_t capacity) {
+  if (capacity > kLimit) throw std::bad_alloc();
+  void* memory = ::operator new(sizeof(LightXmlChildren) +
+                                capacity * sizeof(MOKLightXmlElement*));
+  auto* block = new (memory) LightXmlChildren();
+  block->_Capacity = static_cast<std::uint32_t>(capacity);
+  return block;
+}
+
+void LightXmlChildren::Free(LightXmlChildren* block) {
+  block->~LightXmlChildren();
+  ::operator delete(block);
+}
+
+void LightXmlChildren::MakeRoom(LightXmlChildren*& block, std::size_t more) {
+  if (block == nullptr) {
+    block = Create(more == 1 ? kFirstCapacity : more);
+    return;
+  }
+  const std::size_t count = block->_Count;
+  if (more <= block->_Capacity - count) return;
+  if (more > kLimit - count) throw std::bad_alloc();
+  std::size_t capacity = 2 * static_cast<std::size_t>(block->_Capacity);
+  if (capacity < count + more) capacity = count + more;
+  if (capacity > kLimit) capacity = kLimit;
+  LightXmlChildren* grown = Create(capacity);
+  std::memcpy(grown->Slots(), block->Slots(),
+              block->_Count * sizeof(MOKLightXmlElement*));
+  grown->_Count = block->_Count;
+  Free(block);
+  block = grown;
+}
+
+MOKLightXmlElement* LightXmlChildren::Take(std::size_t index) {
+  MOKLightXmlElement** slots = Slots();
+  MOKLightXmlElement* node = slots[index];
+  std::memmove(slots + index, slots + index + 1,
+               (_Count - index - 1) * sizeof(MOKLightXmlElement*));
+  --_Count;
+  return node;
+}
+
+void* LightXmlChildren::NodeMemory() {
+  return ::operator new(sizeof(MOKLightXmlElement));
+}
+
+void LightXmlChildren::FreeNodeMemory(void* memory) {
+  ::operator delete(memory);
+}
+
+void LightXmlChildren::DeleteNode(MOKLightXmlElement* node) { delete node; }
+
+// Deletes the nodes, each once its own children were detached; the blocks
+// of those children take the first slots. Returns how many.
+std::size_t LightXmlChildren::DeleteNodesKeepingTheirBlocks() {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < _Count; ++i) {
+    MOKLightXmlElement* node = Slots()[i];
+    LightXmlChildren* below = node->_pChildren;
+    node->_pChildren = nullptr;
+    DeleteNode(node);
+    // kept <= i: the slot written has been read already.
+    if (below != nullptr) BlockSlots()[kept++] = below;
+  }
+  return kept;
+}
+
+// Depth first over blocks. A block whose nodes are gone but some of whose
+// children blocks are still to destroy waits on a stack threaded through
+// its own slots: slot 0 links to the block below it, slots 1 to _Count
+// hold the blocks still to destroy.
+void LightXmlChildren::DestroyTree(LightXmlChildren* block) {
+  LightXmlChildren* waiting = nullptr;
+  while (block != nullptr || waiting != nullptr) {
+    if (block == nullptr) {
+      if (waiting->_Count > 0) {
+        block = waiting->BlockSlots()[waiting->_Count--];
+      } else {
+        LightXmlChildren* const done = waiting;
+        waiting = done->BlockSlots()[0];
+        Free(done);
+      }
+      continue;
+    }
+    const std::size_t kept = block->DeleteNodesKeepingTheirBlocks();
+    if (kept == 0) {
+      Free(block);
+      block = nullptr;
+      continue;
+    }
+    LightXmlChildren* const next = block->BlockSlots()[0];
+    block->BlockSlots()[0] = waiting;
+    block->_Count = static_cast<std::uint32_t>(kept - 1);
+    waiting = block;
+    block = next;
+  }
+}
