@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "LightXmlArena.h"
+
 namespace {
 
 constexpr std::size_t kLimit = 0xFFFFFFFFu;
@@ -17,14 +19,18 @@ std::size_t Larger(std::size_t current, std::size_t needed) {
 }  // namespace
 
 LightXmlAttributes* LightXmlAttributes::Create(std::size_t entries,
-                                               std::size_t bytes) {
+                                               std::size_t bytes,
+                                               LightXmlArena* arena) {
   if (entries > kLimit / 2 || bytes > kLimit / 2) throw std::bad_alloc();
-  void* memory = std::malloc(sizeof(LightXmlAttributes) +
-                             entries * sizeof(Entry) + bytes);
+  const std::size_t size =
+      sizeof(LightXmlAttributes) + entries * sizeof(Entry) + bytes;
+  void* memory = arena != nullptr ? arena->Allocate(size) : std::malloc(size);
   if (memory == nullptr) throw std::bad_alloc();
   auto* block = new (memory) LightXmlAttributes();
   block->_EntryCapacity = static_cast<std::uint32_t>(entries);
   block->_ByteCapacity = static_cast<std::uint32_t>(bytes);
+  block->_pArena = arena;
+  if (arena != nullptr) arena->Hold();
   return block;
 }
 
@@ -35,8 +41,12 @@ LightXmlAttributes* LightXmlAttributes::Share(LightXmlAttributes* block) {
 
 void LightXmlAttributes::Release(LightXmlAttributes* block) {
   if (block == nullptr || --block->_References != 0) return;
+  LightXmlArena* const arena = block->_pArena;
   block->~LightXmlAttributes();
-  std::free(block);
+  if (arena != nullptr)
+    arena->Release();
+  else
+    std::free(block);
 }
 
 LightXmlAttributes::~LightXmlAttributes() {

@@ -7,6 +7,8 @@
 #include "LightXmlNamePool.h"
 #include "MOKUnicodeString.h"
 
+class LightXmlArena;
+
 // The attributes of an element in one block: entries (shared name, place of
 // the value) followed by the value bytes. A block is shared between copies
 // of an element and copied only when one of them changes (see Unshared):
@@ -14,6 +16,10 @@
 //
 // Values are kept as bytes; the MOKUnicodeString form that references are
 // handed out for is built on first demand, once for the whole block.
+//
+// The reader makes its blocks in the document's arena (see LightXmlArena),
+// which each block holds until its last holder lets it go; a change that
+// needs a larger block makes it on the heap.
 class LightXmlAttributes {
  public:
   struct Entry {
@@ -22,9 +28,10 @@ class LightXmlAttributes {
     std::uint32_t length;
   };
 
-  // A new block with room for that many entries and value bytes. Throws
-  // std::bad_alloc when memory runs out.
-  static LightXmlAttributes* Create(std::size_t entries, std::size_t bytes);
+  // A new block with room for that many entries and value bytes, on the
+  // heap or in the arena. Throws std::bad_alloc when memory runs out.
+  static LightXmlAttributes* Create(std::size_t entries, std::size_t bytes,
+                                    LightXmlArena* arena = nullptr);
   // One more holder of the block.
   static LightXmlAttributes* Share(LightXmlAttributes* block);
   // One holder less; the last one frees the block.
@@ -79,6 +86,8 @@ class LightXmlAttributes {
   std::uint32_t _ByteCount = 0;
   std::uint32_t _ByteCapacity = 0;
   mutable MOKUnicodeString* _pValues = nullptr;
+  // Null on the heap.
+  LightXmlArena* _pArena = nullptr;
 };
 
 #endif

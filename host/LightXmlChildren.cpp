@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "LightXmlArena.h"
 #include "MOKLightXmlElement.h"
 
 namespace {
@@ -13,32 +14,39 @@ constexpr std::size_t kFirstCapacity = 2;
 
 }  // namespace
 
-LightXmlChildren* LightXmlChildren::Create(std::size_t capacity) {
+LightXmlChildren* LightXmlChildren::Create(std::size_t capacity,
+                                           LightXmlArena* arena) {
   if (capacity > kLimit) throw std::bad_alloc();
-  void* memory = ::operator new(sizeof(LightXmlChildren) +
-                                capacity * sizeof(MOKLightXmlElement*));
+  const std::size_t bytes = BlockBytes(capacity);
+  void* memory =
+      arena != nullptr ? arena->Allocate(bytes) : ::operator new(bytes);
   auto* block = new (memory) LightXmlChildren();
   block->_Capacity = static_cast<std::uint32_t>(capacity);
+  block->_pArena = arena;
+  if (arena != nullptr) arena->Hold();
   return block;
 }
 
 void LightXmlChildren::Free(LightXmlChildren* block) {
+  LightXmlArena* const arena = block->_pArena;
   block->~LightXmlChildren();
-  ::operator delete(block);
+  if (arena != nullptr)
+    arena->Release();
+  else
+    ::operator delete(block);
 }
 
-void LightXmlChildren::MakeRoom(LightXmlChildren*& block, std::size_t more) {
+void LightXmlChildren::MakeRoom(LightXmlChildren*& block,
+                                LightXmlArena* arena) {
   if (block == nullptr) {
-    block = Create(more == 1 ? kFirstCapacity : more);
+    block = Create(kFirstCapacity, arena);
     return;
   }
-  const std::size_t count = block->_Count;
-  if (more <= block->_Capacity - count) return;
-  if (more > kLimit - count) throw std::bad_alloc();
+  if (block->_Count < block->_Capacity) return;
+  if (block->_Capacity == kLimit) throw std::bad_alloc();
   std::size_t capacity = 2 * static_cast<std::size_t>(block->_Capacity);
-  if (capacity < count + more) capacity = count + more;
   if (capacity > kLimit) capacity = kLimit;
-  LightXmlChildren* grown = Create(capacity);
+  LightXmlChildren* grown = Create(capacity, block->_pArena);
   std::memcpy(grown->Slots(), block->Slots(),
               block->_Count * sizeof(MOKLightXmlElement*));
   grown->_Count = block->_Count;
@@ -56,14 +64,21 @@ MOKLightXmlElement* LightXmlChildren::Take(std::size_t index) {
 }
 
 void* LightXmlChildren::NodeMemory() {
+  if (_pArena != nullptr) return _pArena->Allocate(sizeof(MOKLightXmlElement));
   return ::operator new(sizeof(MOKLightXmlElement));
 }
 
+// Memory in the arena is not given back one node at a time.
 void LightXmlChildren::FreeNodeMemory(void* memory) {
-  ::operator delete(memory);
+  if (_pArena == nullptr) ::operator delete(memory);
 }
 
-void LightXmlChildren::DeleteNode(MOKLightXmlElement* node) { delete node; }
+void LightXmlChildren::DeleteNode(MOKLightXmlElement* node) {
+  if (_pArena != nullptr)
+    node->~MOKLightXmlElement();
+  else
+    delete node;
+}
 
 // Deletes the nodes, each once its own children were detached; the blocks
 // of those children take the first slots. Returns how many.

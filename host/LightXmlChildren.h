@@ -4,24 +4,38 @@
 #include <cstddef>
 #include <cstdint>
 
+class LightXmlArena;
 class MOKLightXmlElement;
 
 // The children of an element in one block of their own: a count, a
 // capacity, then the addresses of the child nodes, which the block owns.
 // An element without children has no block at all, as most elements of a
 // dump.
+//
+// A block and its nodes live on the heap, or in the arena of a document
+// read or copied (see LightXmlArena), which the block then holds; a block
+// that grows stays where it is.
 class LightXmlChildren {
  public:
   LightXmlChildren(const LightXmlChildren&) = delete;
   LightXmlChildren& operator=(const LightXmlChildren&) = delete;
 
+  // The size of a block with room for that many children.
+  static std::size_t BlockBytes(std::size_t capacity) {
+    return sizeof(LightXmlChildren) + capacity * sizeof(MOKLightXmlElement*);
+  }
+
   std::size_t Count() const { return _Count; }
   MOKLightXmlElement* At(std::size_t index) const { return Slots()[index]; }
 
-  // Makes room for that many more children; the block may move (block is
-  // updated, and made with exactly that room when null). Throws
+  // An empty block with room for that many children, on the heap or in
+  // the arena. Throws std::bad_alloc.
+  static LightXmlChildren* Create(std::size_t capacity, LightXmlArena* arena);
+  // Makes room for one more child; the block may move (block is updated).
+  // A null block is made, in the arena when one is given. Throws
   // std::bad_alloc with the children as they were.
-  static void MakeRoom(LightXmlChildren*& block, std::size_t more = 1);
+  static void MakeRoom(LightXmlChildren*& block,
+                       LightXmlArena* arena = nullptr);
   // Appends a node once MakeRoom has made room: cannot fail.
   void Append(MOKLightXmlElement* node) { Slots()[_Count++] = node; }
   // Takes the node at index out, the later children moving up; the node is
@@ -43,7 +57,6 @@ class LightXmlChildren {
  private:
   LightXmlChildren() = default;
   ~LightXmlChildren() = default;
-  static LightXmlChildren* Create(std::size_t capacity);
   static void Free(LightXmlChildren* block);
   MOKLightXmlElement** Slots() const {
     return reinterpret_cast<MOKLightXmlElement**>(
@@ -54,6 +67,8 @@ class LightXmlChildren {
   }
   std::size_t DeleteNodesKeepingTheirBlocks();
 
+  // Null on the heap.
+  LightXmlArena* _pArena = nullptr;
   std::uint32_t _Count = 0;
   std::uint32_t _Capacity = 0;
 };

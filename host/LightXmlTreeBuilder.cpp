@@ -7,6 +7,10 @@
 
 namespace {
 
+// The arena starts small, for the many dumps of a few kilobytes, and its
+// chunks double as the document grows.
+constexpr std::size_t kFirstArenaBytes = 32 * 1024;
+
 bool IsWhitespaceOnly(const std::string& text) {
   for (char c : text)
     if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
@@ -18,6 +22,7 @@ bool IsWhitespaceOnly(const std::string& text) {
 LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
     : _Root(root),
       _Parser(nullptr),
+      _Arena(nullptr),
       _RunHasCdata(false),
       _Complete(false),
       _Failed(false) {}
@@ -66,10 +71,12 @@ void LightXmlTreeBuilder::Guarded(Step step) {
 
 void LightXmlTreeBuilder::Start(const XML_Char* name,
                                 const XML_Char** attributes) {
+  if (_Arena.Get() == nullptr)
+    _Arena.Reset(LightXmlArena::Create(kFirstArenaBytes));
   MOKLightXmlElement* element = &_Root;
   if (!_Stack.empty()) {
     EndRun(true);
-    element = _Stack.back().element->AppendNewChild();
+    element = _Stack.back().element->AppendNewChild(_Arena.Get());
   }
   element->AdoptName(_Names.Acquire(name));
   if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
@@ -109,7 +116,7 @@ LightXmlAttributes* LightXmlTreeBuilder::Attributes(
     bytes += _ValueLengths.back();
   }
   LightXmlAttributes* block =
-      LightXmlAttributes::Create(_ValueLengths.size(), bytes);
+      LightXmlAttributes::Create(_ValueLengths.size(), bytes, _Arena.Get());
   try {
     const std::size_t* length = _ValueLengths.data();
     for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)

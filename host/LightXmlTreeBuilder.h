@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "LightXmlArena.h"
 #include "LightXmlNameCache.h"
 #include "LightXmlText.h"
 #include "MOKLightXmlElement.h"
@@ -16,6 +17,8 @@
 // An element's text is its character data. In an element with children, a
 // whitespace-only run of character data between two tags is layout and is
 // dropped, unless it holds a CDATA section, which marks it as content.
+//
+// The nodes and blocks of the tree are made in one arena for the document.
 //
 // A document holding a name the writer would rename is refused: Expat takes
 // some characters in names only from UTF-16 or Latin-1 input, while the
@@ -53,6 +56,7 @@ class LightXmlTreeBuilder {
 
   MOKLightXmlElement& _Root;
   XML_Parser _Parser;
+  LightXmlArenaHold _Arena;
   LightXmlNameCache _Names;
   XmlNameSanitizer _WriterNames;
   std::vector<Frame> _Stack;

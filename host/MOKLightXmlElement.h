@@ -7,6 +7,7 @@
 #include "MOKLightXmlElementItf.h"
 #include "MOKUnicodeString.h"
 
+class LightXmlArena;
 class LightXmlAttributes;
 class LightXmlChildren;
 struct LightXmlName;
@@ -76,6 +77,9 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   void ReserveAttributes(std::size_t count, std::size_t bytes);
   // Appends an empty child and returns it, for builders such as the parser.
   MOKLightXmlElement* AppendNewChild();
+  // The same, the first child of this element making the block of its
+  // children, which later children share, in the arena.
+  MOKLightXmlElement* AppendNewChild(LightXmlArena* arena);
   // The shared names themselves, for the writer (null for an empty name).
   const LightXmlName* GetSharedName() const { return _pName; }
   const LightXmlName* GetAttributeSharedNameAt(std::size_t index) const;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "LightXmlArena.h"
 #include "LightXmlAttributes.h"
 #include "LightXmlChildren.h"
 #include "LightXmlNamePool.h"
@@ -28,11 +29,35 @@ void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
   }
 }
 
+namespace {
+
+// The arena bytes of the nodes and children blocks below the element.
+std::size_t SubtreeBytes(const MOKLightXmlElement& top) {
+  std::size_t bytes = 0;
+  std::vector<const MOKLightXmlElement*> work{&top};
+  while (!work.empty()) {
+    const MOKLightXmlElement* element = work.back();
+    work.pop_back();
+    const std::size_t count = element->GetChildCount();
+    if (count == 0) continue;
+    bytes += LightXmlChildren::BlockBytes(count) +
+             count * sizeof(MOKLightXmlElement);
+    for (std::size_t i = 0; i < count; ++i)
+      work.push_back(element->GetChildAt(i));
+  }
+  return bytes;
+}
+
+}  // namespace
+
 // Copies node by node with an explicit work list: recursion would overflow
 // the stack on deeply nested documents. Names and attribute blocks are
-// shared, not copied. Every node is complete before its children are made,
+// shared, not copied; the nodes and children blocks go into an arena of
+// exactly their size. Every node is complete before its children are made,
 // and every block holds only constructed nodes.
 void MOKLightXmlElement::CopySubtree(const MOKLightXmlElement& source) {
+  const std::size_t bytes = SubtreeBytes(source);
+  LightXmlArenaHold arena(bytes != 0 ? LightXmlArena::Create(bytes) : nullptr);
   std::vector<std::pair<const MOKLightXmlElement*, MOKLightXmlElement*>> work;
   work.emplace_back(&source, this);
   while (!work.empty()) {
@@ -44,7 +69,7 @@ void MOKLightXmlElement::CopySubtree(const MOKLightXmlElement& source) {
     to->_pAttributes = LightXmlAttributes::Share(from->_pAttributes);
     const std::size_t count = from->GetChildCount();
     if (count == 0) continue;
-    LightXmlChildren::MakeRoom(to->_pChildren, count);
+    to->_pChildren = LightXmlChildren::Create(count, arena.Get());
     // Grown by doubling: a comb of a million teeth must not copy the list
     // a million times.
     if (work.capacity() - work.size() < count)
@@ -97,7 +122,11 @@ int MOKLightXmlElement::AddChild(MOKLightXmlElement&& child) {
 }
 
 MOKLightXmlElement* MOKLightXmlElement::AppendNewChild() {
-  LightXmlChildren::MakeRoom(_pChildren);
+  return AppendNewChild(nullptr);
+}
+
+MOKLightXmlElement* MOKLightXmlElement::AppendNewChild(LightXmlArena* arena) {
+  LightXmlChildren::MakeRoom(_pChildren, arena);
   MOKLightXmlElement* child =
       new (_pChildren->NodeMemory()) MOKLightXmlElement();
   _pChildren->Append(child);
