@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "LightXmlNamePool.h"
+
 namespace {
 
 constexpr std::size_t kAlignment = alignof(void*);
@@ -62,8 +64,18 @@ void* LightXmlArena::AllocateInNewChunk(std::size_t bytes) {
   return memory + head;
 }
 
+void LightXmlArena::KeepName(LightXmlName* name) {
+  try {
+    _KeptNames.push_back(name);
+  } catch (...) {
+    LightXmlNamePool::Release(name);
+    throw;
+  }
+}
+
 void LightXmlArena::Release() {
   if (--_Holders != 0) return;
+  for (LightXmlName* name : _KeptNames) LightXmlNamePool::Release(name);
   for (Chunk* chunk = _pChunks; chunk != nullptr;) {
     Chunk* const next = chunk->next;
     ::operator delete(chunk);

@@ -2,6 +2,9 @@
 #define LightXmlArena_h
 
 #include <cstddef>
+#include <vector>
+
+struct LightXmlName;
 
 // The memory of one document's tree: its nodes and blocks are cut in turn
 // from a few large chunks, and the chunks are given back all at once. A
@@ -14,6 +17,10 @@
 // given up in between (a block that grew, a child removed) stays in the
 // arena until then. Like the elements, an arena is used from one thread at
 // a time.
+//
+// The arena also keeps a reference to each name its blocks' attributes
+// carry, so that those attributes borrow their names instead of counting
+// each one.
 class LightXmlArena {
  public:
   LightXmlArena(const LightXmlArena&) = delete;
@@ -27,8 +34,12 @@ class LightXmlArena {
   // std::bad_alloc.
   void* Allocate(std::size_t bytes);
 
+  // Takes over one reference to the name, given back when the arena goes.
+  // Throws std::bad_alloc, the reference then given back at once.
+  void KeepName(LightXmlName* name);
+
   void Hold() { ++_Holders; }
-  // The last holder frees the arena with all its memory.
+  // The last holder frees the arena with all its memory and names.
   void Release();
 
  private:
@@ -43,6 +54,7 @@ class LightXmlArena {
   // The chunks after the first, which holds the arena itself.
   Chunk* _pChunks = nullptr;
   std::size_t _NextChunkBytes = 0;
+  std::vector<LightXmlName*> _KeptNames;
 };
 
 // Holds an arena for the time its maker fills it.

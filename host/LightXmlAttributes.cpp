@@ -19,8 +19,19 @@ std::size_t Larger(std::size_t current, std::size_t needed) {
 }  // namespace
 
 LightXmlAttributes* LightXmlAttributes::Create(std::size_t entries,
-                                               std::size_t bytes,
-                                               LightXmlArena* arena) {
+                                               std::size_t bytes) {
+  return Allocate(entries, bytes, nullptr);
+}
+
+LightXmlAttributes* LightXmlAttributes::CreateInArena(std::size_t entries,
+                                                      std::size_t bytes,
+                                                      LightXmlArena* arena) {
+  return Allocate(entries, bytes, arena);
+}
+
+LightXmlAttributes* LightXmlAttributes::Allocate(std::size_t entries,
+                                                 std::size_t bytes,
+                                                 LightXmlArena* arena) {
   if (entries > kLimit / 2 || bytes > kLimit / 2) throw std::bad_alloc();
   const std::size_t size =
       sizeof(LightXmlAttributes) + entries * sizeof(Entry) + bytes;
@@ -51,6 +62,7 @@ void LightXmlAttributes::Release(LightXmlAttributes* block) {
 
 LightXmlAttributes::~LightXmlAttributes() {
   DropValues();
+  if (_pArena != nullptr) return;
   for (std::size_t i = 0; i < _Count; ++i)
     LightXmlNamePool::Release(Entries()[i].name);
 }
@@ -79,7 +91,7 @@ LightXmlAttributes* LightXmlAttributes::Grown(LightXmlAttributes* block,
 LightXmlAttributes* LightXmlAttributes::Unshared(LightXmlAttributes*& block) {
   if (block == nullptr) {
     block = Create(4, 32);
-  } else if (block->_References > 1) {
+  } else if (!block->IsOwnedAlone()) {
     LightXmlAttributes* copy =
         Grown(block, block->_Count + 1, block->_ByteCount + 16);
     Release(block);
@@ -99,7 +111,7 @@ LightXmlAttributes* LightXmlAttributes::Target(LightXmlAttributes* block,
   if (block == nullptr) return Create(Larger(0, entries), Larger(32, bytes));
   const bool room = block->_Count + entries <= block->_EntryCapacity &&
                     block->_ByteCount + bytes <= block->_ByteCapacity;
-  if (block->_References == 1 && room) return block;
+  if (block->IsOwnedAlone() && room) return block;
   return Grown(block, Larger(block->_EntryCapacity, block->_Count + entries),
                Larger(block->_ByteCapacity, block->_ByteCount + bytes));
 }

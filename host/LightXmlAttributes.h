@@ -18,8 +18,9 @@ class LightXmlArena;
 // handed out for is built on first demand, once for the whole block.
 //
 // The reader makes its blocks in the document's arena (see LightXmlArena),
-// which each block holds until its last holder lets it go; a change that
-// needs a larger block makes it on the heap.
+// which each block holds until its last holder lets it go. Their entries
+// borrow their names from the arena, and they are never changed in place:
+// a change makes a copy on the heap, as for a shared block.
 class LightXmlAttributes {
  public:
   struct Entry {
@@ -28,10 +29,22 @@ class LightXmlAttributes {
     std::uint32_t length;
   };
 
-  // A new block with room for that many entries and value bytes, on the
-  // heap or in the arena. Throws std::bad_alloc when memory runs out.
-  static LightXmlAttributes* Create(std::size_t entries, std::size_t bytes,
-                                    LightXmlArena* arena = nullptr);
+  // A new block with room for that many entries and value bytes. Throws
+  // std::bad_alloc when memory runs out.
+  static LightXmlAttributes* Create(std::size_t entries, std::size_t bytes);
+  // The same in the arena, to be filled with Fill and names the arena
+  // keeps.
+  static LightXmlAttributes* CreateInArena(std::size_t entries,
+                                           std::size_t bytes,
+                                           LightXmlArena* arena);
+  // Appends an entry to a block made in an arena, within its room.
+  void Fill(LightXmlName* name, const char* value, std::size_t length) {
+    char* bytes = Bytes() + _ByteCount;
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = value[i];
+    Entries()[_Count++] =
+        Entry{name, _ByteCount, static_cast<std::uint32_t>(length)};
+    _ByteCount += static_cast<std::uint32_t>(length);
+  }
   // One more holder of the block.
   static LightXmlAttributes* Share(LightXmlAttributes* block);
   // One holder less; the last one frees the block.
@@ -67,6 +80,10 @@ class LightXmlAttributes {
  private:
   LightXmlAttributes() = default;
   ~LightXmlAttributes();
+  static LightXmlAttributes* Allocate(std::size_t entries, std::size_t bytes,
+                                      LightXmlArena* arena);
+  // True when the block may change in place.
+  bool IsOwnedAlone() const { return _References == 1 && _pArena == nullptr; }
   static LightXmlAttributes* Target(LightXmlAttributes* block,
                                     std::size_t entries, std::size_t bytes);
   static void Commit(LightXmlAttributes*& block, LightXmlAttributes* target);
@@ -86,7 +103,7 @@ class LightXmlAttributes {
   std::uint32_t _ByteCount = 0;
   std::uint32_t _ByteCapacity = 0;
   mutable MOKUnicodeString* _pValues = nullptr;
-  // Null on the heap.
+  // Null on the heap; in an arena, the names are the arena's.
   LightXmlArena* _pArena = nullptr;
 };
 

@@ -23,6 +23,7 @@ LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
     : _Root(root),
       _Parser(nullptr),
       _Arena(nullptr),
+      _AttributeBytes(0),
       _RunHasCdata(false),
       _Complete(false),
       _Failed(false) {}
@@ -73,26 +74,21 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
                                 const XML_Char** attributes) {
   if (_Arena.Get() == nullptr)
     _Arena.Reset(LightXmlArena::Create(kFirstArenaBytes));
-  MOKLightXmlElement* element = &_Root;
-  if (!_Stack.empty()) {
-    EndRun(true);
-    element = _Stack.back().element->AppendNewChild(_Arena.Get());
-  }
-  element->AdoptName(_Names.Acquire(name));
-  if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
-  if (!HasWritableNames(*element)) {
+  LightXmlArena& arena = *_Arena.Get();
+  LightXmlName* const elementName = _Names.Lend(name, arena);
+  if (!IsWritable(elementName) || !MeasureAttributes(attributes)) {
     _Failed = true;
     XML_StopParser(_Parser, XML_FALSE);
     return;
   }
+  MOKLightXmlElement* element = &_Root;
+  if (!_Stack.empty()) {
+    EndRun(true);
+    element = _Stack.back().element->AppendNewChild(&arena);
+  }
+  element->AdoptName(LightXmlNamePool::Share(elementName));
+  if (!_Measured.empty()) element->AdoptAttributes(Attributes(attributes));
   _Stack.push_back(Frame{element, std::string()});
-}
-
-bool LightXmlTreeBuilder::HasWritableNames(const MOKLightXmlElement& element) {
-  if (!IsWritable(element.GetSharedName())) return false;
-  for (std::size_t i = 0; i < element.GetAttributeCount(); ++i)
-    if (!IsWritable(element.GetAttributeSharedNameAt(i))) return false;
-  return true;
 }
 
 // The verdict is kept on the shared name, where the writer finds it too:
@@ -104,27 +100,30 @@ bool LightXmlTreeBuilder::IsWritable(const LightXmlName* name) {
   return name->writerVerdict == 1;
 }
 
-// The attributes of a start tag in one block of exactly their size. Expat
-// has already refused repeated attribute names.
+// Finds the name and measures the value of every attribute of a start tag,
+// each once; false when a name is one the writer would rename.
+bool LightXmlTreeBuilder::MeasureAttributes(const XML_Char** attributes) {
+  _Measured.clear();
+  _AttributeBytes = 0;
+  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2) {
+    LightXmlName* const name = _Names.Lend(pair[0], *_Arena.Get());
+    if (!IsWritable(name)) return false;
+    _Measured.push_back(MeasuredAttribute{name, std::strlen(pair[1])});
+    _AttributeBytes += _Measured.back().length;
+  }
+  return true;
+}
+
+// The measured attributes in one block of exactly their size, in the
+// arena. Expat has already refused repeated attribute names.
 LightXmlAttributes* LightXmlTreeBuilder::Attributes(
     const XML_Char** attributes) {
-  // Each value is measured once; the lengths are kept for the copy.
-  _ValueLengths.clear();
-  std::size_t bytes = 0;
-  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2) {
-    _ValueLengths.push_back(std::strlen(pair[1]));
-    bytes += _ValueLengths.back();
-  }
-  LightXmlAttributes* block =
-      LightXmlAttributes::Create(_ValueLengths.size(), bytes, _Arena.Get());
-  try {
-    const std::size_t* length = _ValueLengths.data();
-    for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)
-      LightXmlAttributes::Append(block, _Names.Acquire(pair[0]), pair[1],
-                                 *length++);
-  } catch (...) {
-    LightXmlAttributes::Release(block);
-    throw;
+  LightXmlAttributes* block = LightXmlAttributes::CreateInArena(
+      _Measured.size(), _AttributeBytes, _Arena.Get());
+  const XML_Char** value = attributes + 1;
+  for (const MeasuredAttribute& attribute : _Measured) {
+    block->Fill(attribute.name, *value, attribute.length);
+    value += 2;
   }
   return block;
 }

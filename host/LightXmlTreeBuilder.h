@@ -18,7 +18,8 @@
 // whitespace-only run of character data between two tags is layout and is
 // dropped, unless it holds a CDATA section, which marks it as content.
 //
-// The nodes and blocks of the tree are made in one arena for the document.
+// The nodes and blocks of the tree are made in one arena for the document,
+// which keeps the names the attributes borrow.
 //
 // A document holding a name the writer would rename is refused: Expat takes
 // some characters in names only from UTF-16 or Latin-1 input, while the
@@ -37,6 +38,10 @@ class LightXmlTreeBuilder {
     MOKLightXmlElement* element;
     std::string text;
   };
+  struct MeasuredAttribute {
+    LightXmlName* name;
+    std::size_t length;
+  };
 
   static void XMLCALL OnStart(void* data, const XML_Char* name,
                               const XML_Char** attributes);
@@ -48,9 +53,9 @@ class LightXmlTreeBuilder {
   template <typename Step>
   void Guarded(Step step);
   void Start(const XML_Char* name, const XML_Char** attributes);
-  LightXmlAttributes* Attributes(const XML_Char** attributes);
-  bool HasWritableNames(const MOKLightXmlElement& element);
   bool IsWritable(const LightXmlName* name);
+  bool MeasureAttributes(const XML_Char** attributes);
+  LightXmlAttributes* Attributes(const XML_Char** attributes);
   void End();
   void EndRun(bool childFollows);
 
@@ -61,7 +66,8 @@ class LightXmlTreeBuilder {
   XmlNameSanitizer _WriterNames;
   std::vector<Frame> _Stack;
   std::string _Run;
-  std::vector<std::size_t> _ValueLengths;
+  std::vector<MeasuredAttribute> _Measured;
+  std::size_t _AttributeBytes;
   bool _RunHasCdata;
   bool _Complete;
   bool _Failed;

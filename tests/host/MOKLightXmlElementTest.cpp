@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "LightXmlArena.h"
 #include "LightXmlNameCache.h"
 #include "LightXmlNamePool.h"
 #include "LightXmlTestSupport.h"
@@ -107,18 +108,19 @@ TEST(LightXmlNamePoolTest, NamesOutliveTheirFirstElement) {
   EXPECT_EQ(copy.GetName().GetText(), "OnlyHereAtFirst");
 }
 
-// Tests that far more names than the reader's cache has slots, asked twice over, always give
-// the shared name of exactly that text.
+// Tests that far more names than the reader's cache has slots, asked twice over (from two
+// addresses each), always give the shared name of exactly that text, kept by the arena.
 TEST(LightXmlNameCacheTest, CollidingNamesKeepTheirText) {
+  LightXmlArena* arena = LightXmlArena::Create(0);
   LightXmlNameCache cache;
-  std::vector<LightXmlName*> held;
+  std::vector<LightXmlName*> lent;
   for (int i = 0; i < 2000; ++i) {
     const std::string text = "n" + std::to_string(i % 1000);
-    held.push_back(cache.Acquire(text.data(), text.size()));
-    EXPECT_EQ(held.back()->text.GetText(), text);
-    EXPECT_EQ(held.back(), held[static_cast<std::size_t>(i % 1000)]);
+    lent.push_back(cache.Lend(text.c_str(), *arena));
+    EXPECT_EQ(lent.back()->text.GetText(), text);
+    EXPECT_EQ(lent.back(), lent[static_cast<std::size_t>(i % 1000)]);
   }
-  for (LightXmlName* name : held) LightXmlNamePool::Release(name);
+  arena->Release();
 }
 
 }  // namespace
