@@ -63,8 +63,7 @@ void LightXmlAttributes::Release(LightXmlAttributes* block) {
 LightXmlAttributes::~LightXmlAttributes() {
   DropValues();
   if (_pArena != nullptr) return;
-  for (std::size_t i = 0; i < _Count; ++i)
-    LightXmlNamePool::Release(Entries()[i].name);
+  for (std::size_t i = 0; i < _Count; ++i) LightXmlNamePool::Release(Name(i));
 }
 
 void LightXmlAttributes::DropValues() const {
@@ -84,7 +83,7 @@ LightXmlAttributes* LightXmlAttributes::Grown(LightXmlAttributes* block,
   if (block->_ByteCount != 0)
     std::memcpy(copy->Bytes(), block->Bytes(), block->_ByteCount);
   for (std::size_t i = 0; i < copy->_Count; ++i)
-    LightXmlNamePool::Share(copy->Entries()[i].name);
+    LightXmlNamePool::Share(copy->Name(i));
   return copy;
 }
 
@@ -128,8 +127,7 @@ void LightXmlAttributes::Commit(LightXmlAttributes*& block,
 std::size_t LightXmlAttributes::Find(const char* name,
                                      std::size_t length) const {
   for (std::size_t i = 0; i < _Count; ++i) {
-    const std::string& text =
-        LightXmlNamePool::TextOf(Entries()[i].name).GetText();
+    const std::string& text = LightXmlNamePool::TextOf(Name(i)).GetText();
     if (text.size() == length && std::memcmp(text.data(), name, length) == 0)
       return i;
   }
@@ -140,7 +138,7 @@ const MOKUnicodeString& LightXmlAttributes::Value(std::size_t index) const {
   if (_pValues == nullptr) {
     MOKUnicodeString* values = new MOKUnicodeString[_Count];
     for (std::size_t i = 0; i < _Count; ++i)
-      values[i] = MOKUnicodeString(ValueData(i), Entries()[i].length);
+      values[i] = MOKUnicodeString(ValueData(i), ValueLength(i));
     _pValues = values;
   }
   return _pValues[index];
@@ -157,9 +155,9 @@ void LightXmlAttributes::Append(LightXmlAttributes*& block, LightXmlName* name,
   }
   if (length != 0)
     std::memcpy(target->Bytes() + target->_ByteCount, value, length);
-  target->Entries()[target->_Count] =
-      Entry{name, target->_ByteCount, static_cast<std::uint32_t>(length)};
   target->_ByteCount += static_cast<std::uint32_t>(length);
+  target->Entries()[target->_Count] =
+      Entry{LightXmlNamePool::IndexOf(name), target->_ByteCount};
   ++target->_Count;
   Commit(block, target);
 }
@@ -172,29 +170,35 @@ void LightXmlAttributes::Reserve(LightXmlAttributes*& block,
     Commit(block, Target(block, entries, bytes));
 }
 
-// A longer value goes at the end of the bytes; the old bytes stay unused
-// until the block is next copied.
+void LightXmlAttributes::ResizeValue(std::size_t index, std::size_t length) {
+  const std::uint32_t start = Start(index);
+  const std::uint32_t end = Entries()[index].end;
+  const std::uint32_t newEnd = start + static_cast<std::uint32_t>(length);
+  if (newEnd == end) return;
+  std::memmove(Bytes() + newEnd, Bytes() + end, _ByteCount - end);
+  for (std::size_t i = index; i < _Count; ++i)
+    Entries()[i].end = Entries()[i].end - end + newEnd;
+  _ByteCount = _ByteCount - end + newEnd;
+}
+
+// The value takes the place of the old one, the later values moving along.
 void LightXmlAttributes::Replace(LightXmlAttributes*& block, std::size_t index,
                                  const char* value, std::size_t length) {
-  const bool fits = length <= block->Entries()[index].length;
-  LightXmlAttributes* target = Target(block, 0, fits ? 0 : length);
-  Entry& entry = target->Entries()[index];
-  if (fits) {
-    std::memmove(target->Bytes() + entry.offset, value, length);
-  } else {
-    std::memcpy(target->Bytes() + target->_ByteCount, value, length);
-    entry.offset = target->_ByteCount;
-    target->_ByteCount += static_cast<std::uint32_t>(length);
-  }
-  entry.length = static_cast<std::uint32_t>(length);
+  const std::size_t old = block->ValueLength(index);
+  LightXmlAttributes* target =
+      Target(block, 0, length > old ? length - old : 0);
+  target->ResizeValue(index, length);
+  if (length != 0)
+    std::memcpy(target->Bytes() + target->Start(index), value, length);
   Commit(block, target);
 }
 
 void LightXmlAttributes::Remove(LightXmlAttributes*& block,
                                 std::size_t index) {
   Unshared(block);
+  LightXmlNamePool::Release(block->Name(index));
+  block->ResizeValue(index, 0);
   Entry* entries = block->Entries();
-  LightXmlNamePool::Release(entries[index].name);
   std::memmove(entries + index, entries + index + 1,
                (block->_Count - index - 1) * sizeof(Entry));
   --block->_Count;

@@ -9,10 +9,11 @@
 
 class LightXmlArena;
 
-// The attributes of an element in one block: entries (shared name, place of
-// the value) followed by the value bytes. A block is shared between copies
-// of an element and copied only when one of them changes (see Unshared):
-// a deep copy of a tree costs no attribute copy.
+// The attributes of an element in one block: eight bytes per attribute
+// (the index of its shared name, where its value ends), then the values'
+// bytes one after the other. A block is shared between copies of an element
+// and copied only when one of them changes (see Unshared): a deep copy of a
+// tree costs no attribute copy.
 //
 // Values are kept as bytes; the MOKUnicodeString form that references are
 // handed out for is built on first demand, once for the whole block.
@@ -23,12 +24,6 @@ class LightXmlArena;
 // a change makes a copy on the heap, as for a shared block.
 class LightXmlAttributes {
  public:
-  struct Entry {
-    LightXmlName* name;
-    std::uint32_t offset;
-    std::uint32_t length;
-  };
-
   // A new block with room for that many entries and value bytes. Throws
   // std::bad_alloc when memory runs out.
   static LightXmlAttributes* Create(std::size_t entries, std::size_t bytes);
@@ -38,12 +33,11 @@ class LightXmlAttributes {
                                            std::size_t bytes,
                                            LightXmlArena* arena);
   // Appends an entry to a block made in an arena, within its room.
-  void Fill(LightXmlName* name, const char* value, std::size_t length) {
+  void Fill(const LightXmlName* name, const char* value, std::size_t length) {
     char* bytes = Bytes() + _ByteCount;
     for (std::size_t i = 0; i < length; ++i) bytes[i] = value[i];
-    Entries()[_Count++] =
-        Entry{name, _ByteCount, static_cast<std::uint32_t>(length)};
     _ByteCount += static_cast<std::uint32_t>(length);
+    Entries()[_Count++] = Entry{LightXmlNamePool::IndexOf(name), _ByteCount};
   }
   // One more holder of the block.
   static LightXmlAttributes* Share(LightXmlAttributes* block);
@@ -54,9 +48,19 @@ class LightXmlAttributes {
   static LightXmlAttributes* Unshared(LightXmlAttributes*& block);
 
   std::size_t Count() const { return _Count; }
-  const Entry& At(std::size_t index) const { return Entries()[index]; }
+  // The pool's index of the name of an attribute (see LightXmlNamePool);
+  // the name is null when empty.
+  std::uint32_t NameIndex(std::size_t index) const {
+    return Entries()[index].name;
+  }
+  LightXmlName* Name(std::size_t index) const {
+    return LightXmlNamePool::ByIndex(Entries()[index].name);
+  }
   const char* ValueData(std::size_t index) const {
-    return Bytes() + Entries()[index].offset;
+    return Bytes() + Start(index);
+  }
+  std::size_t ValueLength(std::size_t index) const {
+    return Entries()[index].end - Start(index);
   }
   // Position of the named attribute, or Count() when absent.
   std::size_t Find(const char* name, std::size_t length) const;
@@ -78,6 +82,12 @@ class LightXmlAttributes {
   static void Remove(LightXmlAttributes*& block, std::size_t index);
 
  private:
+  struct Entry {
+    std::uint32_t name;
+    // The value's bytes run from the previous entry's end to this one.
+    std::uint32_t end;
+  };
+
   LightXmlAttributes() = default;
   ~LightXmlAttributes();
   static LightXmlAttributes* Allocate(std::size_t entries, std::size_t bytes,
@@ -95,6 +105,12 @@ class LightXmlAttributes {
   char* Bytes() const {
     return reinterpret_cast<char*>(Entries() + _EntryCapacity);
   }
+  std::uint32_t Start(std::size_t index) const {
+    return index == 0 ? 0 : Entries()[index - 1].end;
+  }
+  // Moves the bytes after the value of the entry so that the value takes
+  // length bytes, and updates the ends (room must be there).
+  void ResizeValue(std::size_t index, std::size_t length);
   void DropValues() const;
 
   std::uint32_t _References = 1;

@@ -1,9 +1,11 @@
 #include "LightXmlNamePool.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -37,7 +39,52 @@ bool HasText(const LightXmlName* name, const char* data, std::size_t length) {
 
 LightXmlName* FindOrAdd(const char* data, std::size_t length);
 
+// The index: a slot per name, the free ones linked through their own
+// content (link to the next free index, plus one, shifted left, with the
+// low bit set, which no name's address has), so that a name given back
+// never needs memory.
+std::vector<LightXmlName*>& Slots() {
+  static std::vector<LightXmlName*>* slots =
+      new std::vector<LightXmlName*>(1, nullptr);
+  return *slots;
+}
+// The index before the first name has one: the empty name alone.
+LightXmlName* const kEmptyNameOnly[1] = {nullptr};
+std::size_t gFirstFreeSlot = 0;  // index + 1; 0 when none is free
+
+LightXmlName* FreeLink(std::size_t next) {
+  return reinterpret_cast<LightXmlName*>((next << 1) | 1u);
+}
+
+std::size_t NextFree(const LightXmlName* link) {
+  return reinterpret_cast<std::uintptr_t>(link) >> 1;
+}
+
+// Gives the name an index. Throws std::bad_alloc, the name then without
+// one.
+void Index(LightXmlName* name) {
+  std::vector<LightXmlName*>& slots = Slots();
+  if (gFirstFreeSlot != 0) {
+    const std::size_t index = gFirstFreeSlot - 1;
+    gFirstFreeSlot = NextFree(slots[index]);
+    slots[index] = name;
+    name->index = static_cast<std::uint32_t>(index);
+    return;
+  }
+  if (slots.size() >= 0xFFFFFFFFu) throw std::bad_alloc();
+  slots.push_back(name);
+  LightXmlNamePool::Detail::gByIndex = slots.data();
+  name->index = static_cast<std::uint32_t>(slots.size() - 1);
+}
+
+void Unindex(const LightXmlName* name) {
+  Slots()[name->index] = FreeLink(gFirstFreeSlot);
+  gFirstFreeSlot = static_cast<std::size_t>(name->index) + 1;
+}
+
 }  // namespace
+
+LightXmlName* const* LightXmlNamePool::Detail::gByIndex = kEmptyNameOnly;
 
 namespace LightXmlNamePool {
 
@@ -65,10 +112,17 @@ LightXmlName* FindOrAdd(const char* data, std::size_t length) {
     ++found->second->references;
     return found->second;
   }
-  auto* name = new LightXmlName{MOKUnicodeString(data, length), 1, 0};
+  auto* name = new LightXmlName{MOKUnicodeString(data, length), 1, 0, 0};
+  try {
+    Index(name);
+  } catch (...) {
+    delete name;
+    throw;
+  }
   try {
     names.emplace(std::string_view(name->text.GetText()), name);
   } catch (...) {
+    Unindex(name);
     delete name;
     throw;
   }
@@ -82,6 +136,7 @@ namespace LightXmlNamePool {
 void Release(LightXmlName* name) {
   if (name == nullptr || --name->references != 0) return;
   Names().erase(std::string_view(name->text.GetText()));
+  Unindex(name);
   delete name;
 }
 

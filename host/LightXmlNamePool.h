@@ -13,11 +13,29 @@
 struct LightXmlName {
   MOKUnicodeString text;
   std::uint32_t references;
+  // The name's place in the pool's index, for holders that keep four bytes
+  // instead of a pointer (the attribute blocks).
+  std::uint32_t index;
   // How the writer judged the name: 0 not yet, 1 written as is, 2 renamed.
   mutable unsigned char writerVerdict;
 };
 
 namespace LightXmlNamePool {
+
+namespace Detail {
+// Slot i holds the name of index i; slot 0 stands for the empty name (free
+// slots hold links, never read through a name's index).
+extern LightXmlName* const* gByIndex;
+}  // namespace Detail
+
+// The index of a name, 0 for the empty name (null).
+inline std::uint32_t IndexOf(const LightXmlName* name) {
+  return name != nullptr ? name->index : 0;
+}
+// The name of that index, while a reference to it is held.
+inline LightXmlName* ByIndex(std::uint32_t index) {
+  return Detail::gByIndex[index];
+}
 
 // The shared name with that text, one more reference taken; null for an
 // empty text. Throws std::bad_alloc when memory runs out.

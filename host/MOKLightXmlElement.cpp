@@ -156,12 +156,12 @@ std::size_t MOKLightXmlElement::GetAttributeCount() const {
 
 const MOKUnicodeString& MOKLightXmlElement::GetAttributeNameAt(
     std::size_t index) const {
-  return LightXmlNamePool::TextOf(_pAttributes->At(index).name);
+  return LightXmlNamePool::TextOf(_pAttributes->Name(index));
 }
 
 const LightXmlName* MOKLightXmlElement::GetAttributeSharedNameAt(
     std::size_t index) const {
-  return _pAttributes->At(index).name;
+  return _pAttributes->Name(index);
 }
 
 const MOKUnicodeString& MOKLightXmlElement::GetAttributeValueAt(
@@ -171,7 +171,7 @@ const MOKUnicodeString& MOKLightXmlElement::GetAttributeValueAt(
 
 const char* MOKLightXmlElement::GetAttributeTextAt(std::size_t index,
                                                    std::size_t* length) const {
-  *length = _pAttributes->At(index).length;
+  *length = _pAttributes->ValueLength(index);
   return _pAttributes->ValueData(index);
 }
 
@@ -180,7 +180,7 @@ bool MOKLightXmlElement::HasSameAttributeNames(
   const std::size_t count = GetAttributeCount();
   if (count != other.GetAttributeCount()) return false;
   for (std::size_t i = 0; i < count; ++i)
-    if (_pAttributes->At(i).name != other._pAttributes->At(i).name)
+    if (_pAttributes->NameIndex(i) != other._pAttributes->NameIndex(i))
       return false;
   return true;
 }
@@ -214,7 +214,7 @@ MOKUnicodeString MOKLightXmlElement::GetAttributeValue(
   const std::size_t index = FindAttribute(_pAttributes, name);
   if (index >= GetAttributeCount()) return defaultValue;
   return MOKUnicodeString(_pAttributes->ValueData(index),
-                          _pAttributes->At(index).length);
+                          _pAttributes->ValueLength(index));
 }
 
 void MOKLightXmlElement::AppendAttribute(const MOKUnicodeString& name,

@@ -108,6 +108,20 @@ TEST(LightXmlNamePoolTest, NamesOutliveTheirFirstElement) {
   EXPECT_EQ(copy.GetName().GetText(), "OnlyHereAtFirst");
 }
 
+// Tests that attributes keep their names while other names come and go, so that the index a
+// freed name gives back serves a new name without disturbing the names still held.
+TEST(LightXmlNamePoolTest, IndexesOfFreedNamesServeNewNames) {
+  MOKLightXmlElement kept("k");
+  for (int round = 0; round < 3; ++round) {
+    {
+      MOKLightXmlElement passing("p");
+      for (int i = 0; i < 50; ++i) passing.SetAttributeValue(("gone" + std::to_string(round * 50 + i)).c_str(), "x");
+    }
+    kept.SetAttributeValue(("kept" + std::to_string(round)).c_str(), std::to_string(round).c_str());
+  }
+  EXPECT_EQ(Render(kept), "k(kept0=0,kept1=1,kept2=2)");
+}
+
 // Tests that far more names than the reader's cache has slots, asked twice over (from two
 // addresses each), always give the shared name of exactly that text, kept by the arena.
 TEST(LightXmlNameCacheTest, CollidingNamesKeepTheirText) {
