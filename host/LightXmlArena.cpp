@@ -92,8 +92,7 @@ void LightXmlArena::KeepName(LightXmlName* name) {
   }
 }
 
-void LightXmlArena::Release() {
-  if (--_Holders != 0) return;
+void LightXmlArena::Free() {
   for (LightXmlName* name : _KeptNames) LightXmlNamePool::Release(name);
   for (Chunk* chunk = _pChunks; chunk != nullptr;) {
     Chunk* const next = chunk->next;

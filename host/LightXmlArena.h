@@ -40,13 +40,16 @@ class LightXmlArena {
 
   void Hold() { ++_Holders; }
   // The last holder frees the arena with all its memory and names.
-  void Release();
+  void Release() {
+    if (--_Holders == 0) Free();
+  }
 
  private:
   struct Chunk;
   LightXmlArena() = default;
   ~LightXmlArena() = default;
   void* AllocateInNewChunk(std::size_t bytes);
+  void Free();
 
   std::size_t _Holders = 1;
   char* _pFree = nullptr;

@@ -50,8 +50,7 @@ LightXmlAttributes* LightXmlAttributes::Share(LightXmlAttributes* block) {
   return block;
 }
 
-void LightXmlAttributes::Release(LightXmlAttributes* block) {
-  if (block == nullptr || --block->_References != 0) return;
+void LightXmlAttributes::Free(LightXmlAttributes* block) {
   LightXmlArena* const arena = block->_pArena;
   block->~LightXmlAttributes();
   if (arena != nullptr)

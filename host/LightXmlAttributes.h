@@ -42,7 +42,9 @@ class LightXmlAttributes {
   // One more holder of the block.
   static LightXmlAttributes* Share(LightXmlAttributes* block);
   // One holder less; the last one frees the block.
-  static void Release(LightXmlAttributes* block);
+  static void Release(LightXmlAttributes* block) {
+    if (block != nullptr && --block->_References == 0) Free(block);
+  }
   // The block itself when it has a single holder, otherwise a private copy
   // that replaces the holder's reference (with room for one more entry).
   static LightXmlAttributes* Unshared(LightXmlAttributes*& block);
@@ -90,6 +92,7 @@ class LightXmlAttributes {
 
   LightXmlAttributes() = default;
   ~LightXmlAttributes();
+  static void Free(LightXmlAttributes* block);
   static LightXmlAttributes* Allocate(std::size_t entries, std::size_t bytes,
                                       LightXmlArena* arena);
   // True when the block may change in place.

@@ -73,11 +73,10 @@ void LightXmlChildren::FreeNodeMemory(void* memory) {
   if (_pArena == nullptr) ::operator delete(memory);
 }
 
+// Nodes are exactly host elements: their destructor needs no virtual call.
 void LightXmlChildren::DeleteNode(MOKLightXmlElement* node) {
-  if (_pArena != nullptr)
-    node->~MOKLightXmlElement();
-  else
-    delete node;
+  node->MOKLightXmlElement::~MOKLightXmlElement();
+  if (_pArena == nullptr) ::operator delete(node);
 }
 
 // Deletes the nodes, each once its own children were detached; the blocks

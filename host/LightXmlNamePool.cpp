@@ -133,8 +133,7 @@ LightXmlName* FindOrAdd(const char* data, std::size_t length) {
 
 namespace LightXmlNamePool {
 
-void Release(LightXmlName* name) {
-  if (name == nullptr || --name->references != 0) return;
+void Detail::Free(LightXmlName* name) {
   Names().erase(std::string_view(name->text.GetText()));
   Unindex(name);
   delete name;

@@ -26,6 +26,8 @@ namespace Detail {
 // Slot i holds the name of index i; slot 0 stands for the empty name (free
 // slots hold links, never read through a name's index).
 extern LightXmlName* const* gByIndex;
+// Frees a name whose last reference went.
+void Free(LightXmlName* name);
 }  // namespace Detail
 
 // The index of a name, 0 for the empty name (null).
@@ -49,7 +51,9 @@ inline LightXmlName* Share(LightXmlName* name) {
   return name;
 }
 // Gives one reference back; the last one frees the name.
-void Release(LightXmlName* name);
+inline void Release(LightXmlName* name) {
+  if (name != nullptr && --name->references == 0) Detail::Free(name);
+}
 
 // The text of a name, an empty text for null.
 const MOKUnicodeString& TextOf(const LightXmlName* name);
