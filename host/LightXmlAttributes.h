@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "LightXmlNamePool.h"
 #include "MOKUnicodeString.h"
@@ -34,8 +35,7 @@ class LightXmlAttributes {
                                            LightXmlArena* arena);
   // Appends an entry to a block made in an arena, within its room.
   void Fill(const LightXmlName* name, const char* value, std::size_t length) {
-    char* bytes = Bytes() + _ByteCount;
-    for (std::size_t i = 0; i < length; ++i) bytes[i] = value[i];
+    std::memcpy(Bytes() + _ByteCount, value, length);
     _ByteCount += static_cast<std::uint32_t>(length);
     Entries()[_Count++] = Entry{LightXmlNamePool::IndexOf(name), _ByteCount};
   }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "LightXmlArena.h"
 
@@ -11,6 +12,14 @@ constexpr std::size_t kHashStart = 2166136261u;
 
 std::size_t Mixed(std::size_t hash, char byte) {
   return (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+}
+
+// Expat packs short names a few bytes apart: every bit of the address
+// takes part (multiplicative hashing), so that neighbours spread.
+std::size_t AddressSlotOf(const char* text, std::size_t slots) {
+  const std::uint64_t address = reinterpret_cast<std::uintptr_t>(text);
+  return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> 32) %
+         slots;
 }
 
 // True when the NUL-terminated text is exactly the name's.
@@ -23,21 +32,24 @@ bool IsTextOf(const char* text, const LightXmlName* name) {
 
 }  // namespace
 
-LightXmlNameCache::LightXmlNameCache()
-    : _ByText(), _Addresses(), _ByAddress() {}
+LightXmlNameCache::LightXmlNameCache() : _ByText(), _ByAddress() {}
 
 LightXmlName* LightXmlNameCache::Lend(const char* text,
                                       LightXmlArena& keeper) {
-  // Addresses of names are at least word-aligned in practice; the low bits
-  // would only crowd the slots.
-  const std::size_t slot =
-      (reinterpret_cast<std::uintptr_t>(text) >> 3) % kSlots;
-  if (_Addresses[slot] == text && IsTextOf(text, _ByAddress[slot]))
-    return _ByAddress[slot];
+  const std::size_t slot = AddressSlotOf(text, kSlots);
+  AddressSlot& known = _ByAddress[slot];
+  if (known.address == text) {
+    if (IsTextOf(text, known.names[0])) return known.names[0];
+    if (known.names[1] != nullptr && IsTextOf(text, known.names[1])) {
+      std::swap(known.names[0], known.names[1]);
+      return known.names[0];
+    }
+  }
   LightXmlName* name = LendByText(text, keeper);
   if (name != nullptr) {
-    _Addresses[slot] = text;
-    _ByAddress[slot] = name;
+    known.names[1] = known.address == text ? known.names[0] : nullptr;
+    known.names[0] = name;
+    known.address = text;
   }
   return name;
 }

@@ -14,9 +14,10 @@ class LightXmlArena;
 // here lives as long as that arena.
 //
 // Expat hands each attribute name of a document over at the same address
-// every time; a second memory by address finds those again without hashing
-// (the text is still compared, so an address that comes back with another
-// name is only a miss).
+// every time, and the names of sibling elements at the one address of its
+// tag buffer; a second memory by address, two names per address, finds
+// those again without hashing (the text is still compared, so an address
+// that comes back with another name is only a miss).
 class LightXmlNameCache {
  public:
   LightXmlNameCache();
@@ -32,8 +33,11 @@ class LightXmlNameCache {
   LightXmlName* LendByText(const char* text, LightXmlArena& keeper);
 
   LightXmlName* _ByText[kSlots];
-  const char* _Addresses[kSlots];
-  LightXmlName* _ByAddress[kSlots];
+  struct AddressSlot {
+    const char* address;
+    LightXmlName* names[2];
+  };
+  AddressSlot _ByAddress[kSlots];
 };
 
 #endif

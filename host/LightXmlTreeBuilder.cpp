@@ -91,12 +91,8 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
   _Stack.push_back(Frame{element, std::string()});
 }
 
-// The verdict is kept on the shared name, where the writer finds it too:
-// each distinct name is judged once per process.
-bool LightXmlTreeBuilder::IsWritable(const LightXmlName* name) {
-  if (name == nullptr) return false;
-  if (name->writerVerdict == 0)
-    name->writerVerdict = _WriterNames.IsValid(name->text.GetText()) ? 1 : 2;
+bool LightXmlTreeBuilder::IsJudgedWritable(const LightXmlName* name) {
+  name->writerVerdict = _WriterNames.IsValid(name->text.GetText()) ? 1 : 2;
   return name->writerVerdict == 1;
 }
 

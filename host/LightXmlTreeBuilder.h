@@ -53,7 +53,14 @@ class LightXmlTreeBuilder {
   template <typename Step>
   void Guarded(Step step);
   void Start(const XML_Char* name, const XML_Char** attributes);
-  bool IsWritable(const LightXmlName* name);
+  // The verdict is kept on the shared name, where the writer finds it too:
+  // each distinct name is judged once per process.
+  bool IsWritable(const LightXmlName* name) {
+    return name != nullptr &&
+           (name->writerVerdict == 1 ||
+            (name->writerVerdict == 0 && IsJudgedWritable(name)));
+  }
+  bool IsJudgedWritable(const LightXmlName* name);
   bool MeasureAttributes(const XML_Char** attributes);
   LightXmlAttributes* Attributes(const XML_Char** attributes);
   void End();

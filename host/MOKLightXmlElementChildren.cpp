@@ -65,7 +65,8 @@ void MOKLightXmlElement::CopySubtree(const MOKLightXmlElement& source) {
     MOKLightXmlElement* to = work.back().second;
     work.pop_back();
     to->_pName = LightXmlNamePool::Share(from->_pName);
-    if (from->_pText != nullptr) to->_pText = new MOKUnicodeString(*from->_pText);
+    if (from->_pText != nullptr)
+      to->_pText = new MOKUnicodeString(*from->_pText);
     to->_pAttributes = LightXmlAttributes::Share(from->_pAttributes);
     const std::size_t count = from->GetChildCount();
     if (count == 0) continue;
