@@ -161,12 +161,14 @@ void LightXmlAttributes::Append(LightXmlAttributes*& block, LightXmlName* name,
   Commit(block, target);
 }
 
+// An element without attributes gets no block for none.
 void LightXmlAttributes::Reserve(LightXmlAttributes*& block,
                                  std::size_t entries, std::size_t bytes) {
-  if (block == nullptr && entries != 0)
-    block = Create(entries, bytes);
-  else
-    Commit(block, Target(block, entries, bytes));
+  if (block == nullptr) {
+    if (entries != 0) block = Create(entries, bytes);
+    return;
+  }
+  Commit(block, Target(block, entries, bytes));
 }
 
 void LightXmlAttributes::ResizeValue(std::size_t index, std::size_t length) {

@@ -64,6 +64,12 @@ class LightXmlAttributes {
   std::size_t ValueLength(std::size_t index) const {
     return Entries()[index].end - Start(index);
   }
+  // The value's bytes; *length receives their count.
+  const char* Value(std::size_t index, std::size_t* length) const {
+    const std::uint32_t start = Start(index);
+    *length = Entries()[index].end - start;
+    return Bytes() + start;
+  }
   // Position of the named attribute, or Count() when absent.
   std::size_t Find(const char* name, std::size_t length) const;
   // The value as a string, valid while the block lives unchanged.

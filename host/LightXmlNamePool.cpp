@@ -32,6 +32,18 @@ std::size_t RecentSlotOf(const char* data, std::size_t length) {
   return hash % kRecentSlots;
 }
 
+// The names met last by the address of their own text: a caller handing a
+// name's text back (an element's name given to another element) finds it
+// by that address alone, since no other text can live there while the slot
+// holds the name. Each slot keeps its name alive, as the slots above.
+LightXmlName* gByOwnText[kRecentSlots];
+
+std::size_t OwnTextSlotOf(const char* data) {
+  const std::uint64_t address = reinterpret_cast<std::uintptr_t>(data);
+  return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> 32) %
+         kRecentSlots;
+}
+
 bool HasText(const LightXmlName* name, const char* data, std::size_t length) {
   const std::string& text = name->text.GetText();
   return text.size() == length && std::memcmp(text.data(), data, length) == 0;
@@ -90,11 +102,21 @@ namespace LightXmlNamePool {
 
 LightXmlName* Acquire(const char* data, std::size_t length) {
   if (length == 0) return nullptr;
+  LightXmlName*& own = gByOwnText[OwnTextSlotOf(data)];
+  if (own != nullptr && own->text.GetText().data() == data &&
+      own->text.GetText().size() == length)
+    return Share(own);
   LightXmlName*& recent = gRecent[RecentSlotOf(data, length)];
   if (recent == nullptr || !HasText(recent, data, length)) {
     LightXmlName* found = FindOrAdd(data, length);
     Release(recent);
     recent = found;
+  }
+  LightXmlName*& mine =
+      gByOwnText[OwnTextSlotOf(recent->text.GetText().data())];
+  if (mine != recent) {
+    Release(mine);
+    mine = Share(recent);
   }
   ++recent->references;
   return recent;
@@ -139,9 +161,9 @@ void Detail::Free(LightXmlName* name) {
   delete name;
 }
 
-const MOKUnicodeString& TextOf(const LightXmlName* name) {
+const MOKUnicodeString& Detail::EmptyText() {
   static const MOKUnicodeString* const empty = new MOKUnicodeString();
-  return name != nullptr ? name->text : *empty;
+  return *empty;
 }
 
 }  // namespace LightXmlNamePool

@@ -28,6 +28,8 @@ namespace Detail {
 extern LightXmlName* const* gByIndex;
 // Frees a name whose last reference went.
 void Free(LightXmlName* name);
+// Never destroyed: elements held by statics may ask during the exit.
+const MOKUnicodeString& EmptyText();
 }  // namespace Detail
 
 // The index of a name, 0 for the empty name (null).
@@ -56,7 +58,9 @@ inline void Release(LightXmlName* name) {
 }
 
 // The text of a name, an empty text for null.
-const MOKUnicodeString& TextOf(const LightXmlName* name);
+inline const MOKUnicodeString& TextOf(const LightXmlName* name) {
+  return name != nullptr ? name->text : Detail::EmptyText();
+}
 
 }  // namespace LightXmlNamePool
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "LightXmlAttributes.h"
+#include "LightXmlChildren.h"
 #include "LightXmlNamePool.h"
 
 namespace {
@@ -110,12 +111,12 @@ void* MOKLightXmlElement::GetChildren() const {
 MOKLightXmlElementItf* MOKLightXmlElement::GetChild(void*& cookie) const {
   if (cookie == nullptr) return nullptr;
   std::size_t index = IndexOf(cookie);
-  if (index >= GetChildCount()) {
+  if (_pChildren == nullptr || index >= _pChildren->Count()) {
     cookie = nullptr;
     return nullptr;
   }
   cookie = CookieFor(index + 1);
-  return GetChildAt(index);
+  return _pChildren->At(index);
 }
 
 const MOKUnicodeString& MOKLightXmlElement::GetName() const {
@@ -171,8 +172,7 @@ const MOKUnicodeString& MOKLightXmlElement::GetAttributeValueAt(
 
 const char* MOKLightXmlElement::GetAttributeTextAt(std::size_t index,
                                                    std::size_t* length) const {
-  *length = _pAttributes->ValueLength(index);
-  return _pAttributes->ValueData(index);
+  return _pAttributes->Value(index, length);
 }
 
 bool MOKLightXmlElement::HasSameAttributeNames(
