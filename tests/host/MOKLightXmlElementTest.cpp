@@ -108,6 +108,21 @@ TEST(LightXmlNamePoolTest, NamesOutliveTheirFirstElement) {
   EXPECT_EQ(copy.GetName().GetText(), "OnlyHereAtFirst");
 }
 
+// Tests that what is taken out of a read tree (a subtree moved out, an attribute block shared,
+// a child added to a node of the tree) outlives the tree, whose memory goes at once.
+TEST(LightXmlArenaTest, PartsOfAReadTreeOutliveIt) {
+  auto* read = new MOKLightXmlElement();
+  ASSERT_EQ(ParseText("<R><A x='1' y='2'><B z='3'/><C/></A><D w='4'/></R>", *read), 1);
+  MOKLightXmlElement moved(std::move(*read->GetChildAt(0)));
+  MOKLightXmlElement sharing("S");
+  sharing.ShareAttributesOf(*read->GetChildAt(1));
+  read->GetChildAt(1)->AddChild(MOKLightXmlElement("Added"));
+  MOKLightXmlElement kept(*read->GetChildAt(1));
+  delete read;
+  moved.AppendNewChild()->SetName("E");
+  EXPECT_EQ(Render(moved) + Render(sharing) + Render(kept), "A(x=1,y=2){B(z=3) C E}S(w=4)D(w=4){Added}");
+}
+
 // Tests that attributes keep their names while other names come and go, so that the index a
 // freed name gives back serves a new name without disturbing the names still held.
 TEST(LightXmlNamePoolTest, IndexesOfFreedNamesServeNewNames) {
