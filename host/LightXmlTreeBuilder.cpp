@@ -26,7 +26,8 @@ LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
       _AttributeBytes(0),
       _RunHasCdata(false),
       _Complete(false),
-      _Failed(false) {}
+      _Failed(false),
+      _pFailureReason("") {}
 
 void LightXmlTreeBuilder::Attach(XML_Parser parser) {
   _Parser = parser;
@@ -65,9 +66,14 @@ void LightXmlTreeBuilder::Guarded(Step step) {
   try {
     step();
   } catch (...) {
-    _Failed = true;
-    XML_StopParser(_Parser, XML_FALSE);
+    Stop("out of memory");
   }
+}
+
+void LightXmlTreeBuilder::Stop(const char* reason) {
+  _Failed = true;
+  _pFailureReason = reason;
+  XML_StopParser(_Parser, XML_FALSE);
 }
 
 void LightXmlTreeBuilder::Start(const XML_Char* name,
@@ -77,8 +83,7 @@ void LightXmlTreeBuilder::Start(const XML_Char* name,
   LightXmlArena& arena = *_Arena.Get();
   LightXmlName* const elementName = _Names.Lend(name, arena);
   if (!IsWritable(elementName) || !MeasureAttributes(attributes)) {
-    _Failed = true;
-    XML_StopParser(_Parser, XML_FALSE);
+    Stop("name that cannot be written back unchanged");
     return;
   }
   MOKLightXmlElement* element = &_Root;

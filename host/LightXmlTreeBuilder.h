@@ -32,6 +32,8 @@ class LightXmlTreeBuilder {
   void Attach(XML_Parser parser);
   // True once the root element has been closed and nothing failed.
   bool IsComplete() const { return _Complete && !_Failed; }
+  // Why the builder stopped the parser; empty when it did not.
+  const char* GetFailureReason() const { return _pFailureReason; }
 
  private:
   struct Frame {
@@ -52,6 +54,7 @@ class LightXmlTreeBuilder {
   // Exceptions must not cross Expat's C frames: a failure stops the parser.
   template <typename Step>
   void Guarded(Step step);
+  void Stop(const char* reason);
   void Start(const XML_Char* name, const XML_Char** attributes);
   // The verdict is kept on the shared name, where the writer finds it too:
   // each distinct name is judged once per process.
@@ -78,6 +81,7 @@ class LightXmlTreeBuilder {
   bool _RunHasCdata;
   bool _Complete;
   bool _Failed;
+  const char* _pFailureReason;
 };
 
 #endif

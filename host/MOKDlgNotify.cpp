@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "MOKCallJournal.h"
+
 namespace {
 
 void WriteNotificationLine(std::FILE* stream, const std::string& line) {
@@ -15,7 +17,9 @@ void WriteNotificationLine(std::FILE* stream, const std::string& line) {
 
 MOKDlgNotify::MOKDlgNotify(MOKDialog* parent, const MOKString& name,
                            unsigned long style)
-    : MOKDialog(parent, name), _Style(style) {}
+    : MOKDialog(parent, name), _Style(style) {
+  MOKCallJournal::Record("MOKDlgNotify", name.GetText());
+}
 
 MOKDlgNotify::~MOKDlgNotify() = default;
 

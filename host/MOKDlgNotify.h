@@ -12,6 +12,7 @@
 // standard error when that variable is unset or the file cannot be opened.
 class MOKHOST_EXPORT MOKDlgNotify : public MOKDialog {
  public:
+  // The creation is recorded in the open MOKCallJournal.
   MOKDlgNotify(MOKDialog* parent, const MOKString& name, unsigned long style);
   ~MOKDlgNotify() override;
 

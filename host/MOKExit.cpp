@@ -27,14 +27,25 @@ void RunExitHooks() {
   }
 }
 
+bool RegisterRunner() {
+  if (!gRunnerRegistered) gRunnerRegistered = std::atexit(RunExitHooks) == 0;
+  return gRunnerRegistered;
+}
+
+// Exit handlers and static destructors run in the reverse order of their
+// registration. The runner is registered while the host layer loads, before
+// the host program builds its statics or registers its own handlers, so
+// that a hook ending the process (as a failed replay's does) comes only
+// after the program's own cleanup, however late the hook was registered.
+struct RunnerRegisteredAtLoad {
+  RunnerRegisteredAtLoad() { RegisterRunner(); }
+} gRunnerRegisteredAtLoad;
+
 }  // namespace
 
 void MOKCallOnExit(int (*hook)(int), int argument) {
-  if (hook == nullptr || gNbExitHooks == kMaxExitHooks) return;
-  if (!gRunnerRegistered) {
-    if (std::atexit(RunExitHooks) != 0) return;
-    gRunnerRegistered = true;
-  }
+  if (hook == nullptr || gNbExitHooks == kMaxExitHooks || !RegisterRunner())
+    return;
   gExitHooks[gNbExitHooks++] = ExitHook{hook, argument};
 }
 

@@ -4,7 +4,8 @@
 #include "MOKHostExport.h"
 
 // Registers a hook run with its argument when the process ends normally
-// (return from main or exit); hooks run in reverse order of registration.
+// (return from main or exit); hooks run in reverse order of registration,
+// after every exit handler and static destructor of the host program.
 MOKHOST_EXPORT void MOKCallOnExit(int (*hook)(int), int argument);
 
 // Number of hooks registered and not yet run.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "CommittedFiles.h"
 #include "MOKPath.h"
 
 namespace {
@@ -39,7 +40,12 @@ long MOKFOpen(const MOKUnicodeString* path, const char* mode,
   if (path == nullptr || descriptor == nullptr || flags < 0) return -1;
   const std::string nativePath = MOKToNativePath(*path);
   if (nativePath.empty()) return -1;
-  int fd;
+  const bool appendOnly = (flags & O_APPEND) != 0 && (flags & O_RDWR) == 0;
+  int fd = appendOnly ? CommittedFiles::OpenForAppend(nativePath) : -1;
+  if (fd >= 0) {
+    *descriptor = static_cast<unsigned int>(fd);
+    return 0;
+  }
   do {
     fd = ::open(nativePath.c_str(), flags, 0666);
   } while (fd < 0 && errno == EINTR);

@@ -9,6 +9,10 @@
 // Opens a file with an fopen-style mode ("r", "w", "a", optionally with "+"
 // and "b"). Backslashes in the path are read as '/'. 0 and the descriptor
 // on success; negative on failure, the descriptor then untouched.
+// Appending ("a", "ab") to a file that this process's living
+// MOKLightXmlOutputFile has just committed under that very path extends
+// that file, even if another process has replaced it under the name since:
+// the bytes stay with the document they complete.
 MOKHOST_EXPORT long MOKFOpen(const MOKUnicodeString* path, const char* mode,
                              unsigned int* descriptor);
 

@@ -2,6 +2,7 @@
 #define MOKLightXmlInputFile_h
 
 #include <cstdio>
+#include <string>
 
 #include "MOKHostExport.h"
 #include "MOKLightXmlInputStream.h"
@@ -19,8 +20,14 @@ class MOKHOST_EXPORT MOKLightXmlInputFile : public MOKLightXmlInputStream {
   int IsValid() const override;
   long Read(char* buffer, std::size_t size) override;
 
+  // Why the file could not be opened or read, in the system's words ("No
+  // such file or directory", "Is a directory", "Permission denied"); empty
+  // while nothing failed.
+  const std::string& GetFailureReason() const { return _FailureReason; }
+
  private:
   std::FILE* _pFile;
+  std::string _FailureReason;
 };
 
 #endif

@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
+#include "CommittedFiles.h"
 #include "MOKPath.h"
 
 namespace {
@@ -68,25 +70,50 @@ MOKLightXmlOutputFile::MOKLightXmlOutputFile(const MOKUnicodeString& path)
     : _TargetPath(MOKToNativePath(path)),
       _Descriptor(-1),
       _Failed(1),
-      _Committed(0) {
+      _Committed(0),
+      _Error(ENOENT) {
   // A NUL inside the text would silently name another file.
   if (_TargetPath.empty() || _TargetPath.find('\0') != std::string::npos)
     return;
   struct stat info;
   const bool exists = ::lstat(_TargetPath.c_str(), &info) == 0;
-  if (!exists && errno != ENOENT) return;
+  if (!exists && errno != ENOENT) {
+    Fail(errno);
+    return;
+  }
   if (exists && S_ISLNK(info.st_mode)) {
     _TargetPath = ResolveLink(_TargetPath);
-    if (_TargetPath.empty() || ::stat(_TargetPath.c_str(), &info) != 0) return;
+    const bool resolved = !_TargetPath.empty();
+    if (!resolved || ::stat(_TargetPath.c_str(), &info) != 0) {
+      Fail(resolved ? errno : ENOENT);
+      return;
+    }
   }
-  if (exists && S_ISDIR(info.st_mode)) return;
+  if (exists && S_ISDIR(info.st_mode)) {
+    Fail(EISDIR);
+    return;
+  }
   if (exists && !S_ISREG(info.st_mode)) {
     _Descriptor = OpenSpecialFile(_TargetPath);
+    if (_Descriptor < 0) {
+      Fail(errno);
+      return;
+    }
   } else if (!OpenTemporaryBeside(exists ? (info.st_mode & 07777)
                                          : kNewFileMode)) {
     return;
   }
-  if (_Descriptor >= 0) _Failed = 0;
+  _Failed = 0;
+  _Error = 0;
+}
+
+void MOKLightXmlOutputFile::Fail(int error) {
+  _Failed = 1;
+  _Error = error != 0 ? error : EIO;
+}
+
+std::string MOKLightXmlOutputFile::GetFailureReason() const {
+  return _Failed != 0 ? std::strerror(_Error) : "";
 }
 
 bool MOKLightXmlOutputFile::OpenTemporaryBeside(mode_t mode) {
@@ -96,10 +123,14 @@ bool MOKLightXmlOutputFile::OpenTemporaryBeside(mode_t mode) {
     pattern = DirectoryOf(_TargetPath) + "/.mok-tmp-XXXXXX";
     descriptor = CreateUnique(pattern);
   }
-  if (descriptor < 0) return false;
+  if (descriptor < 0) {
+    Fail(errno);
+    return false;
+  }
   _Descriptor = descriptor;
   _TemporaryPath = pattern;
   if (::fchmod(descriptor, mode) != 0) {
+    Fail(errno);
     Discard();
     return false;
   }
@@ -108,6 +139,7 @@ bool MOKLightXmlOutputFile::OpenTemporaryBeside(mode_t mode) {
 
 MOKLightXmlOutputFile::~MOKLightXmlOutputFile() {
   if (_Committed == 0) Discard();
+  CommittedFiles::Forget(this);
 }
 
 // Closes the file and removes the temporary file, if any.
@@ -128,7 +160,7 @@ int MOKLightXmlOutputFile::Write(const char* data, std::size_t size) {
     const ssize_t written = ::write(_Descriptor, data, size);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
-      _Failed = 1;
+      Fail(written < 0 ? errno : EIO);
       return 0;
     }
     data += written;
@@ -141,17 +173,28 @@ int MOKLightXmlOutputFile::Commit() {
   if (_Failed != 0 || _Committed != 0 || _Descriptor < 0) return 0;
   const int descriptor = _Descriptor;
   _Descriptor = -1;
-  bool failed = SyncFailed(descriptor);
-  failed = ::close(descriptor) != 0 || failed;
-  if (!failed && !_TemporaryPath.empty()) {
-    failed = ::rename(_TemporaryPath.c_str(), _TargetPath.c_str()) != 0;
-    if (!failed) {
+  int error = SyncFailed(descriptor) ? errno : 0;
+  // Kept open on the replacing file: see CommittedFiles.
+  const int kept = _TemporaryPath.empty()
+                       ? -1
+                       : ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+  if (::close(descriptor) != 0 && error == 0) error = errno;
+  if (error == 0 && !_TemporaryPath.empty()) {
+    if (::rename(_TemporaryPath.c_str(), _TargetPath.c_str()) != 0) {
+      error = errno;
+    } else {
       _TemporaryPath.clear();
       SyncDirectory(DirectoryOf(_TargetPath));
     }
   }
-  if (failed) {
-    _Failed = 1;
+  if (kept >= 0) {
+    if (error != 0)
+      ::close(kept);
+    else
+      CommittedFiles::Keep(this, _TargetPath, kept);
+  }
+  if (error != 0) {
+    Fail(error);
     Discard();
     return 0;
   }

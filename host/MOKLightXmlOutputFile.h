@@ -15,6 +15,9 @@
 // removes the temporary file and leaves the target untouched. Backslashes
 // in the path are read as '/'.
 //
+// Until destroyed, a committed output file keeps its file open for
+// MOKFOpen: appending to the target's path then extends this document.
+//
 // A symbolic link as target is followed: the file it resolves to is
 // replaced and the link stays; a dangling link is refused. A target that
 // exists but is not a regular file (a device, a pipe) is written to
@@ -32,9 +35,15 @@ class MOKHOST_EXPORT MOKLightXmlOutputFile : public MOKLightXmlOutputStream {
   int Write(const char* data, std::size_t size) override;
   int Commit() override;
 
+  // Why the file could not be written, in the system's words ("Permission
+  // denied", "No space left on device"); empty while nothing failed.
+  std::string GetFailureReason() const;
+
  private:
   bool OpenTemporaryBeside(mode_t mode);
   void Discard();
+  // Marks the stream failed for that errno value, kept for the reason.
+  void Fail(int error);
 
   std::string _TargetPath;
   // Empty when writing directly to a target that is not a regular file.
@@ -42,6 +51,7 @@ class MOKHOST_EXPORT MOKLightXmlOutputFile : public MOKLightXmlOutputStream {
   int _Descriptor;
   int _Failed;
   int _Committed;
+  int _Error;
 };
 
 #endif

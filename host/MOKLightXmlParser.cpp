@@ -25,23 +25,41 @@ long NextChunkSize(XML_Parser parser, long readSoFar) {
   return std::min(std::max(kChunkSize, pending), kMaxChunkSize);
 }
 
-// Reads the stream chunk by chunk into the parser; false on a read error or
-// a document that is not well-formed.
-bool FeedParser(XML_Parser parser, MOKLightXmlInputStream& input) {
+enum class FeedResult { Read, ReadError, NotWellFormed };
+
+// Reads the stream chunk by chunk into the parser.
+FeedResult FeedParser(XML_Parser parser, MOKLightXmlInputStream& input) {
   for (long readSoFar = 0;;) {
     const long size = NextChunkSize(parser, readSoFar);
     void* buffer = XML_GetBuffer(parser, static_cast<int>(size));
-    if (buffer == nullptr) return false;
+    if (buffer == nullptr) return FeedResult::NotWellFormed;
     const long count =
         input.Read(static_cast<char*>(buffer), static_cast<std::size_t>(size));
-    if (count < 0 || count > size) return false;
+    if (count < 0 || count > size) return FeedResult::ReadError;
     const bool last = count == 0;
     if (XML_ParseBuffer(parser, static_cast<int>(count), last) !=
         XML_STATUS_OK)
-      return false;
-    if (last) return true;
+      return FeedResult::NotWellFormed;
+    if (last) return FeedResult::Read;
     readSoFar += count;
   }
+}
+
+std::string Position(XML_Parser parser) {
+  // Expat counts columns from 0; people and editors count them from 1.
+  return " at line " + std::to_string(XML_GetCurrentLineNumber(parser)) +
+         ", column " + std::to_string(XML_GetCurrentColumnNumber(parser) + 1);
+}
+
+std::string DescribeFailure(XML_Parser parser, FeedResult fed,
+                            const LightXmlTreeBuilder& builder) {
+  if (fed == FeedResult::ReadError) return "read error";
+  if (*builder.GetFailureReason() != '\0')
+    return builder.GetFailureReason() + Position(parser);
+  const XML_Error error = XML_GetErrorCode(parser);
+  if (error != XML_ERROR_NONE)
+    return XML_ErrorString(error) + Position(parser);
+  return "no complete root element";
 }
 
 }  // namespace
@@ -53,15 +71,24 @@ MOKLightXmlParser::~MOKLightXmlParser() = default;
 int MOKLightXmlParser::Parse(MOKLightXmlInputStream& input,
                              MOKLightXmlElement& root) {
   root.Reset();
-  if (input.IsValid() != 1) return 0;
+  _LastError.clear();
+  if (input.IsValid() != 1) {
+    _LastError = "cannot be opened";
+    return 0;
+  }
   XML_Parser parser = XML_ParserCreate(nullptr);
-  if (parser == nullptr) return 0;
+  if (parser == nullptr) {
+    _LastError = "out of memory";
+    return 0;
+  }
   // External entities are never read; Expat's protection against entity
   // expansion attacks stays at its defaults.
   XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
   LightXmlTreeBuilder builder(root);
   builder.Attach(parser);
-  const bool read = FeedParser(parser, input) && builder.IsComplete();
+  const FeedResult fed = FeedParser(parser, input);
+  const bool read = fed == FeedResult::Read && builder.IsComplete();
+  if (!read) _LastError = DescribeFailure(parser, fed, builder);
   XML_ParserFree(parser);
   if (read) return 1;
   root.Reset();

@@ -19,3 +19,10 @@ int MOKLightXmlMakeWritable(MOKUnicodeString& text) {
   text = MOKUnicodeString(std::move(writable));
   return 1;
 }
+
+int MOKLightXmlIsName(const MOKUnicodeString& name) {
+  // ASCII names are judged without the reader. Other characters are asked
+  // of it once per thread, since each question costs a parser.
+  thread_local XmlNameSanitizer names;
+  return names.IsValid(name.GetText()) ? 1 : 0;
+}

@@ -1,11 +1,33 @@
 #include "MOKMsgCatalog.h"
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "MOKCallJournal.h"
+
 namespace {
+
+// The package's catalog directory, reached from the directory this library
+// was loaded from, links resolved: a moved package finds its own catalogs.
+// Empty when the library's file cannot be told.
+std::string PackageCatalogDirectory() {
+  Dl_info library{};
+  if (::dladdr(reinterpret_cast<void*>(&PackageCatalogDirectory), &library) ==
+          0 ||
+      library.dli_fname == nullptr)
+    return std::string();
+  const std::unique_ptr<char, decltype(&std::free)> resolved(
+      ::realpath(library.dli_fname, nullptr), &std::free);
+  const std::string path = resolved ? resolved.get() : library.dli_fname;
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return std::string();
+  return path.substr(0, slash + 1) + MOK_CATALOG_RELATIVE_DIR;
+}
 
 std::vector<std::string> CatalogDirectories() {
   std::vector<std::string> directories;
@@ -17,7 +39,8 @@ std::vector<std::string> CatalogDirectories() {
     if (!directory.empty()) directories.push_back(directory);
     remaining = colon == std::string::npos ? "" : remaining.substr(colon + 1);
   }
-  directories.push_back(MOK_INSTALLED_RESOURCE_DIR);
+  static const std::string packageDirectory = PackageCatalogDirectory();
+  if (!packageDirectory.empty()) directories.push_back(packageDirectory);
   return directories;
 }
 
@@ -68,6 +91,7 @@ MOKUnicodeString MOKMsgCatalog::BuildMessage(
     const MOKString& catalog, const MOKString& key,
     const MOKUnicodeString* parameters, int count,
     const MOKUnicodeString& defaultText) {
+  MOKCallJournal::Record("BuildMessage", key.GetText());
   std::string text;
   if (!LookUp(catalog.GetText(), key.GetText(), text)) return defaultText;
   for (int i = 0; parameters != nullptr && i < count; ++i)

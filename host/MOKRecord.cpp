@@ -1,5 +1,6 @@
 #include "MOKRecord.h"
 
+#include <strings.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "MOKDiagnostic.h"
 #include "MOKGetEnv.h"
 
 namespace {
@@ -97,14 +99,30 @@ bool gMainRecordSettled = false;
 // The record built from the environment, owned here.
 std::unique_ptr<MOKRecord> gEnvironmentRecord;
 
+// A mistyped mode would otherwise run interactively and pass a test job
+// that compared nothing, so it is said out loud.
+void ReportUnknownMode(const char* mode) {
+  MOKReportDiagnostic(
+      "VisuXMLDump",
+      MOKUnicodeString(
+          std::string("Unknown record mode \"") + mode +
+          "\" in \"MOK_RECORD_MODE\": the accepted values are \"capture\" "
+          "and \"replay\", in any letter case.\n"
+          "The process runs without a record, interactively: nothing is "
+          "captured or compared."));
+}
+
 MOKRecord* BuildRecordFromEnvironment() {
   const char* mode = MOKGetEnv("MOK_RECORD_MODE");
-  if (mode == nullptr) return nullptr;
+  // An empty value is how a shell clears a variable for one command.
+  if (mode == nullptr || *mode == '\0') return nullptr;
   const char* file = MOKGetEnv("MOK_RECORD_FILE");
-  if (std::strcmp(mode, "capture") == 0)
+  if (::strcasecmp(mode, "capture") == 0)
     gEnvironmentRecord.reset(new MOKRecord(MOKRecord::CaptureMode, file));
-  else if (std::strcmp(mode, "replay") == 0)
+  else if (::strcasecmp(mode, "replay") == 0)
     gEnvironmentRecord.reset(new MOKRecord(MOKRecord::ReplayMode, file));
+  else
+    ReportUnknownMode(mode);
   return gEnvironmentRecord.get();
 }
 

@@ -20,7 +20,10 @@ class MOKHOST_EXPORT MOKRecord {
 
   // The process's record, or null when there is none. Unless one was
   // installed with SetMain, the first call builds it from the environment:
-  // "MOK_RECORD_MODE" "capture" or "replay", levels in "MOK_RECORD_FILE".
+  // "MOK_RECORD_MODE" "capture" or "replay" in any letter case, levels in
+  // "MOK_RECORD_FILE" (optional: without it no level is kept). Unset or
+  // empty means no record; any other value also means none, and says so
+  // through the diagnostic channel, naming the value and the accepted ones.
   static MOKRecord* GetMain();
   // Installs the process's record (null: none); the caller keeps ownership.
   static void SetMain(MOKRecord* record);

@@ -12,6 +12,7 @@
 // document or, in a replay, compares it with its reference.
 class VISUXML_EXPORT VisuXMLDumpControler {
   friend class VisuXMLDumpControlerTestAccess;
+  friend class VisuXMLControlerSteps;
 
  public:
   VisuXMLDumpControler();

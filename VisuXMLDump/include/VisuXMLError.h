@@ -8,8 +8,10 @@
 // Result code of every operation that can fail.
 //   0 success
 //   1 failure, with a message (last-error string or the document)
-//   2 refused (already attached, root as sub-markup, document not written)
-//   3 memory ran out, or nothing to compare
+//   2 refused (already attached, root as sub-markup); from FinishXMLDump,
+//     the document was not written
+//   3 memory ran out or an object was not created; from a replay's
+//     FinishXMLDump, also: nothing to compare
 //   6 the replay comparison failed
 typedef unsigned int VisuXMLError;
 
@@ -33,7 +35,10 @@ enum VisuXMLAttributeToMarkupLink : std::int32_t {
   VisuXMLOptionalAttribute = 1
 };
 
-// How often a sub-markup must appear in its parent. Any other value: any
+// How often a sub-markup must appear in its parent, checked when the parent
+// closes: VisuXMLOnlyOnce exactly once, VisuXMLAtLeastOnce once or more.
+// VisuXMLNotValid makes every close of the parent report the sub-markup as
+// "not valid", whether it appeared or not. Any value not named here: any
 // number of times, none included.
 enum VisuXMLMarkupToMarkupLink : std::int32_t {
   VisuXMLOnlyOnce = 0,

@@ -11,6 +11,8 @@
 // difference stands as a "VisuXMLError" element.
 class VISUXML_EXPORT VisuXMLFile {
   friend class VisuXMLFileTestAccess;
+  friend class VisuXMLComparisonWalk;
+  friend class VisuXMLTreeReading;
 
  public:
   enum _VisuXMLMarkupError : int {

@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "VisuXMLResultCodes.h"
+
 // Runs one public operation and answers fallback when memory ran out inside
 // it. The host's strings and elements allocate with the throwing operator
 // new, and no exception may leave the library into the host. Only
@@ -16,6 +18,13 @@ Result VisuXMLGuard(Result fallback, Operation&& operation) {
   } catch (const std::bad_alloc&) {
     return fallback;
   }
+}
+
+// Runs one public operation that answers a result code; running out of
+// memory inside it answers 3.
+template <typename Operation>
+VisuXMLError VisuXMLGuardResult(Operation&& operation) {
+  return VisuXMLGuard<VisuXMLError>(VisuXMLResult::kNotCreated, operation);
 }
 
 #endif

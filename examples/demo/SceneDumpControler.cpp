@@ -124,8 +124,8 @@ std::string SceneDumpControler::DescribeOutcome() const {
     case 2:
       return "could not be written to " + file;
     case 6:
-      return "differs from its reference " + file +
-             ": output and error report written";
+      return "failed against its reference " + file +
+             " (the library's diagnostic says why)";
     default:
       return "could not be compared (out of memory)";
   }

@@ -1,5 +1,6 @@
 // Reading an error report: every difference is a "VisuXMLError" element
-// placed where the difference was found.
+// placed where the difference was found. The sample ends with its last
+// line's newline, as a document read from a file does.
 #include <vector>
 
 #include "GuideSamples.h"
@@ -14,7 +15,8 @@ extern const char kSampleErrorReport[] = R"(<VisuXMLErrorReport>
     </Object>
     <VisuXMLError>The sub-markup Object doesn't appear in the output file.</VisuXMLError>
   </Scene>
-</VisuXMLErrorReport>)";
+</VisuXMLErrorReport>
+)";
 
 unsigned int CountReportErrors(const MOKLightXmlElement& report) {
   unsigned int errors = 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FailingAllocator.h"
+#include "MOKCallJournal.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLDumpCommand.h"
@@ -43,8 +44,9 @@ struct ProbeDumpCommand : VisuXMLDumpCommand {
   CommandProbe& _Probe;
 };
 
-// An interactive run with its notifications logged to a file of its own;
-// no command or dialog may be left once the delayed destructions ran.
+// An interactive run with its notifications logged to a file of its own and
+// its catalog and dialog calls journaled; no command or dialog may be left
+// once the delayed destructions ran.
 class VisuXMLDumpCommandTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -59,6 +61,7 @@ class VisuXMLDumpCommandTest : public ::testing::Test {
   ProbeControler _Controler{0};
   MOKDialog _Parent{nullptr, "ProbeParent"};
   CommandProbe _Probe{0, &_Controler};
+  MOKCallJournal _Calls;
 };
 
 // Tests that a refused context (no controller asked), a missing controller
@@ -79,7 +82,8 @@ TEST_F(VisuXMLDumpCommandTest, FailedStartEndsTheCommand) {
 }
 
 // Tests that a started dump keeps the command alive, Desactivate included,
-// until EndDump notifies the completion and releases dialog and command.
+// until EndDump notifies the completion and releases dialog and command,
+// the panel being made before its title and message are read.
 TEST_F(VisuXMLDumpCommandTest, CompletedDumpIsNotifiedAndReleased) {
   ProbeDumpCommand* command = new ProbeDumpCommand(_Probe);
   EXPECT_EQ(command->Activate(nullptr, nullptr), 0);
@@ -89,12 +93,16 @@ TEST_F(VisuXMLDumpCommandTest, CompletedDumpIsNotifiedAndReleased) {
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 0);
   command->EndDump(&_Parent, 1);
   EXPECT_EQ(Log(), "XML Dump\tThe XML dump completed.\n");
+  EXPECT_EQ(_Calls.Read(), "MOKDlgNotify VisuXMLDumpNotifyPanel\n"
+                           "BuildMessage VisuXMLDumpCommandNotifyPanel.Title\n"
+                           "BuildMessage VisuXMLDumpCommandNotifyPanel.DumpCompleted\n");
   EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), 2);
   EXPECT_EQ(_Probe.destroyed, 1);
 }
 
 // Tests the notification of EndDump: failure text, default texts without
-// catalog, nothing without parent or without memory for the dialog.
+// catalog, nothing (not even a catalog read) without parent or without
+// memory for the dialog.
 TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
   const struct {
     MOKDialog* Parent;
@@ -109,13 +117,16 @@ TEST_F(VisuXMLDumpCommandTest, EndDumpNotifies) {
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     std::remove(_Directory.File("notify.log").c_str());
-    ScopedEnvironment catalogs("MOK_CATALOG_PATH",
-                               row.NoCatalog ? "/nonexistent" : std::getenv("MOK_CATALOG_PATH"));
+    _Calls.Reset();
+    // The first catalog found is the one read: here one without the keys.
+    WriteWholeFile(_Directory.File("VisuXMLDumpCommand.catalog"), "");
+    ScopedEnvironment catalogs("MOK_CATALOG_PATH", row.NoCatalog ? _Directory.Path().c_str() : nullptr);
     {
       ScopedAllocationFailure failure(row.FailAt);
       (new ProbeDumpCommand(_Probe))->EndDump(row.Parent, static_cast<unsigned char>(row.Success));
     }
     EXPECT_EQ(Log(), row.Log);
+    EXPECT_EQ(_Calls.Read().empty(), *row.Log == '\0') << _Calls.Read();
     EXPECT_EQ(MOKCommand::FlushDelayedDestructions(), row.Released);
   }
 }

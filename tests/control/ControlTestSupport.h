@@ -89,6 +89,7 @@ class ControlFixture : public ::testing::Test {
                              "UpdateVisuXMLDump", "TRQ_LOG_NAME", "KVB_TRQ_REF", "KVB_TRQ_OUT",
                              "MOKTemp"})
       Set(name, nullptr);
+    Set("MOK_DIAGNOSTIC_FILE", _Tmp.File("diagnostics.log"));
   }
   static void Set(const char* name, const char* value) {
     value ? ::setenv(name, value, 1) : ::unsetenv(name);
@@ -110,6 +111,8 @@ class ControlFixture : public ::testing::Test {
         text.replace(at, path.size(), name);
     return text;
   }
+  // What the library told the user, directories written symbolically.
+  std::string Diagnostics() const { return Symbolic(ReadWholeFile(_Tmp.File("diagnostics.log"))); }
   // Runs body in a forked child that ends through exit(0), so an armed exit
   // hook decides the exit code; gives back the text the body returned.
   std::string InChild(const std::function<std::string()>& body, int exitCode) {

@@ -2,6 +2,8 @@
 #include "FailingAllocator.h"
 #include "MOKExit.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 using Access = VisuXMLDumpControlerTestAccess;
@@ -109,6 +111,96 @@ TEST_F(ReplayComparisonTest, FailuresArmTheExitHookOnce) {
   for (const char* kind : {"Out", "Error"})
     EXPECT_TRUE(FileExists(File(kind, 1)) && FileExists(File(kind, 2))) << kind;
   EXPECT_FALSE(FileExists(File("Out", 3)));
+}
+
+// Tests that a failed replay tells which dump failed, how many differences
+// it found, where its files are, and the first five differences with their
+// place.
+TEST_F(ReplayComparisonTest, FailureIsDiagnosed) {
+  WriteWholeFile(File("Ref", 1), "<Scene Color='blue' Extra='x'><Object Size='9'/>"
+                                 "<Object Size='1.50'/><Object Size='8'/><Object Size='1'/>"
+                                 "<Object Size='2'/></Scene>");
+  Replay({"red", {1.5f, 1.5f, 1.5f}}, 110);
+  EXPECT_EQ(Diagnostics(),
+            "VisuXMLDump: replay of test case T1, dump 1, failed: 6 differences with the reference\n"
+            "VisuXMLDump:   reference: REF/T1_Scene_Ref_1.xml\n"
+            "VisuXMLDump:   output:    OUT/T1_Scene_Out_1.xml\n"
+            "VisuXMLDump:   report:    OUT/T1_Scene_Error_1.xml\n"
+            "VisuXMLDump:   /Scene/@Color: The attribute Color value has changed from blue to red.\n"
+            "VisuXMLDump:   /Scene/@Extra: The attribute Extra doesn't appear in the output file.\n"
+            "VisuXMLDump:   /Scene/Object[1]/@Size: The attribute Size value has changed from 9 to "
+            "1.50.\n"
+            "VisuXMLDump:   /Scene/Object[3]/@Size: The attribute Size value has changed from 8 to "
+            "1.50.\n"
+            "VisuXMLDump:   /Scene/Object[4]: The sub-markup Object doesn't appear in the output "
+            "file.\n"
+            "VisuXMLDump:   ... and 1 more in the report\n"
+            "VisuXMLDump:   the process will end with exit code 110\n");
+}
+
+// A reference that cannot be compared: its file (null: none; "DIR": a
+// directory), the directory variables left unset, and what the diagnostic
+// says of it and of the output file.
+struct ReasonRow {
+  const char *Name, *Reference, *Unset, *Why, *Output;
+};
+void PrintTo(const ReasonRow& row, std::ostream* out) { *out << row.Name; }
+
+class ReplayReasonTest : public ReplayComparisonTest,
+                         public ::testing::WithParamInterface<ReasonRow> {};
+
+// Tests that the diagnostic says why the reference was not compared, and
+// that an unset directory names no file: nothing is read or written at the
+// root of the file system, and the replay still fails.
+TEST_P(ReplayReasonTest, SaysWhy) {
+  const ReasonRow& row = GetParam();
+  Set("TRQ_LOG_NAME", "VisuXMLReasonTest");
+  if (row.Reference != nullptr && std::string(row.Reference) == "DIR")
+    ::mkdir((_Ref.Path() + "/VisuXMLReasonTest_Scene_Ref_1.xml").c_str(), 0755);
+  else if (row.Reference != nullptr)
+    WriteWholeFile(_Ref.File("VisuXMLReasonTest_Scene_Ref_1.xml"), row.Reference);
+  for (const char* variable : {"KVB_TRQ_REF", "KVB_TRQ_OUT"})
+    if (std::string(row.Unset).find(variable) != std::string::npos) Set(variable, nullptr);
+  EXPECT_EQ(Replay({}, 110), "6 1");
+  const std::string diagnostics = Diagnostics();
+  EXPECT_NE(diagnostics.find(std::string("failed: the reference is not valid: ") + row.Why + "\n"),
+            std::string::npos)
+      << diagnostics;
+  EXPECT_NE(diagnostics.find(row.Output), std::string::npos) << diagnostics;
+  EXPECT_FALSE(FileExists("/VisuXMLReasonTest_Scene_Out_1.xml"));
+  EXPECT_FALSE(FileExists("/VisuXMLReasonTest_Scene_Error_1.xml"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReplayReasonTest,
+    ::testing::Values(
+        ReasonRow{"Missing", nullptr, "", "No such file or directory",
+                  "output:    OUT/VisuXMLReasonTest_Scene_Out_1.xml\n"},
+        ReasonRow{"Directory", "DIR", "", "Is a directory", "OUT/"},
+        ReasonRow{"Malformed", "<Scene>\n<Object Size='1'></Scene>", "",
+                  "mismatched tag at line 2, column 20", "OUT/"},
+        ReasonRow{"UnsetReference", kEqual, "KVB_TRQ_REF", "KVB_TRQ_REF is unset or empty",
+                  "reference: VisuXMLReasonTest_Scene_Ref_1.xml\n"},
+        ReasonRow{"UnsetBoth", nullptr, "KVB_TRQ_REF KVB_TRQ_OUT", "KVB_TRQ_REF is unset or empty",
+                  "output:    VisuXMLReasonTest_Scene_Out_1.xml (not written: KVB_TRQ_OUT is unset "
+                  "or empty)\n"}));
+
+// Tests that a replayed dump that leaves markups open fails instead of
+// passing with nothing compared, and says which markups stayed open.
+TEST_F(ReplayComparisonTest, UnclosedDumpFails) {
+  WriteWholeFile(File("Ref", 1), kSceneText);
+  EXPECT_EQ(Replay({"red", {1.5f}, false, false}, 110), "6 1");
+  EXPECT_FALSE(FileExists(File("Out", 1)));
+  EXPECT_NE(ReadWholeFile(File("Error", 1)).find("The output file is not valid."),
+            std::string::npos);
+  EXPECT_EQ(Diagnostics(),
+            "VisuXMLDump: replay of test case T1, dump 1, failed: the dump left markups open at "
+            "its end (Scene), so it has no complete document\n"
+            "VisuXMLDump:   reference: REF/T1_Scene_Ref_1.xml\n"
+            "VisuXMLDump:   output:    OUT/T1_Scene_Out_1.xml (not written: no outermost markup "
+            "was closed)\n"
+            "VisuXMLDump:   report:    OUT/T1_Scene_Error_1.xml\n"
+            "VisuXMLDump:   the process will end with exit code 110\n");
 }
 
 }  // namespace

@@ -115,4 +115,72 @@ TEST_F(VisuXMLDumpControlerTest, UpdateWritesReferenceWithoutComparing) {
   EXPECT_FALSE(FileExists(_Out.File("T1_Scene_Error_1.xml")));
 }
 
+// Record mode, the variable left unset or pointed at a missing directory,
+// the content, result and diagnostic (directories symbolic) of one dump.
+struct WritingRow {
+  const char *Name, *Record, *Unset, *Missing;
+  SceneContent Content;
+  VisuXMLError Result;
+  const char* Diagnostic;
+};
+void PrintTo(const WritingRow& row, std::ostream* out) { *out << row.Name; }
+
+class WritingDiagnosticTest : public VisuXMLDumpControlerTest,
+                              public ::testing::WithParamInterface<WritingRow> {};
+
+// Tests that a dump outside replay says why it was not written, never
+// writes at the root of the file system for an unset directory, and warns
+// of a written document holding error elements; success says nothing.
+TEST_P(WritingDiagnosticTest, SaysWhatWentWrong) {
+  const WritingRow& row = GetParam();
+  Configure(row.Record);
+  Set("TRQ_LOG_NAME", "T1");
+  if (row.Unset) Set(row.Unset, nullptr);
+  if (row.Missing) Set(row.Missing, _Tmp.File("missing"));
+  TestControler controler(row.Content);
+  EXPECT_EQ(Dump(controler), row.Result);
+  EXPECT_EQ(Diagnostics(), row.Diagnostic);
+  EXPECT_FALSE(FileExists("/Scene1.xml"));
+  EXPECT_FALSE(FileExists("/T1_Scene_Ref_1.xml"));
+}
+
+const char* const kDump1 = "VisuXMLDump: interactive dump 1:\n";
+const char* const kCapture1 = "VisuXMLDump: capture of test case T1, dump 1:\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WritingDiagnosticTest,
+    ::testing::Values(
+        WritingRow{"Written", nullptr, nullptr, nullptr, {}, 0, ""},
+        WritingRow{"UnsetTemp", nullptr, "MOKTemp", nullptr, {}, 2,
+                   "VisuXMLDump: interactive dump 1:\n"
+                   "VisuXMLDump:   not written: MOKTemp is unset or empty\n"},
+        WritingRow{"UnsetReference", "capture", "KVB_TRQ_REF", nullptr, {}, 2,
+                   "VisuXMLDump: capture of test case T1, dump 1:\n"
+                   "VisuXMLDump:   not written: KVB_TRQ_REF is unset or empty\n"},
+        WritingRow{"MissingDirectory", nullptr, nullptr, "MOKTemp", {}, 2,
+                   "VisuXMLDump: interactive dump 1:\n"
+                   "VisuXMLDump:   not written to TMP/missing/Scene1.xml: No such file or "
+                   "directory\n"},
+        WritingRow{"ErrorsInReference", "capture", nullptr, nullptr, {"red", {1.5f}, true}, 0,
+                   "VisuXMLDump: capture of test case T1, dump 1:\n"
+                   "VisuXMLDump:   REF/T1_Scene_Ref_1.xml holds error elements: every replay "
+                   "against this reference will fail\n"
+                   "VisuXMLDump:   the first at /Scene/VisuXMLError[1]: The XML attribute Color "
+                   "is required for the XML markup Scene.\n"},
+        WritingRow{"Unclosed", nullptr, nullptr, nullptr, {"red", {1.5f}, false, false}, 0,
+                   "VisuXMLDump: interactive dump 1:\n"
+                   "VisuXMLDump:   markups left open at its end were dropped: Scene; no "
+                   "outermost markup was closed, so nothing was written\n"}));
+
+// Tests that the markups a dump left open are dropped at its finish, so
+// that the next dump starts from an empty stack and is written whole.
+TEST_F(VisuXMLDumpControlerTest, NextDumpAfterAnUnclosedOneStartsAfresh) {
+  Configure(nullptr);
+  TestControler controler({"red", {1.5f}, false, false});
+  EXPECT_EQ(Dump(controler), 0u);
+  controler._Content._CloseRoot = true;
+  EXPECT_EQ(Dump(controler), 0u);
+  EXPECT_EQ(ReadWholeFile(_Tmp.File("Scene1.xml")), kSceneText + "\n");
+}
+
 }  // namespace

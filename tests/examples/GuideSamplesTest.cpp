@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
 #include "VisuXMLFile.h"
+#include "VisuXMLMarkup.h"
 
 namespace {
 
@@ -79,9 +81,17 @@ TEST(GuideSamplesTest, SampleReportIsWhatComparisonWrites) {
   EXPECT_EQ(referenceFile.Compare(&outputFile, report), 0);
   std::string written;
   ASSERT_TRUE(WriteText(report, written));
-  EXPECT_EQ(written, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" +
-                         std::string(kSampleErrorReport));
+  EXPECT_EQ(written + "\n", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" +
+                                std::string(kSampleErrorReport));
   EXPECT_EQ(CountReportErrors(report), 2u);
+}
+
+// Tests that the guide's printing sample shows the last refusal's reason.
+TEST(GuideSamplesTest, PrintsTheLastMarkupError) {
+  ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("", VisuXMLRootMarkup), 1u);
+  std::ostringstream out;
+  PrintMarkupError(out);
+  EXPECT_EQ(out.str(), "declaration refused: The name provided for the XML markup is empty.\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #ifdef __SANITIZE_ADDRESS__
@@ -17,6 +18,7 @@
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDumpCommand.h"
 #include "VisuXMLDumpControler.h"
+#include "VisuXMLDumpVersion.h"
 #include "VisuXMLFile.h"
 #include "VisuXMLMarkup.h"
 
@@ -178,7 +180,8 @@ TEST_F(ThrowingAllocationTest, DumpSurvivesEveryFailingAllocation) {
 }
 
 // Tests that a dump command in which any one allocation throws returns from
-// Activate, EndDump and Cancel.
+// Activate, EndDump and Cancel, leaving no panel unreleased or released
+// twice, whichever step of the notification ran out of memory.
 TEST_F(ThrowingAllocationTest, CommandSurvivesEveryFailingAllocation) {
   const std::string logFile = _Temporary.File("notify.log");
   ScopedEnvironment log("MOK_NOTIFY_LOG", logFile.c_str());
@@ -203,6 +206,62 @@ TEST_F(ThrowingAllocationTest, CommandSurvivesEveryFailingAllocation) {
     // A request the host could not queue leaves the command to its owner.
     MOKCommand::FlushDelayedDestructions();
     if (!destroyed) delete command;
+    EXPECT_EQ(MOKBaseUnknown::CountLiveObjects(), 0u);
+  }
+}
+
+// Tests that settling the version never lets an allocation failure of the
+// record service out, and that the version then settles whole on a later
+// call: the recorded level and the variable both apply.
+TEST_F(ThrowingAllocationTest, VersionSettlesAfterFailingAllocations) {
+  const std::string levels = _Temporary.File("levels.txt");
+  ScopedEnvironment mode("MOK_RECORD_MODE", "capture");
+  ScopedEnvironment file("MOK_RECORD_FILE", levels.c_str());
+  ScopedEnvironment version("VISU_XML_DUMP_VERSION", "3");
+  bool fired = true;
+  for (std::size_t n = 1; fired; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    bool escaped = false;
+    ThrowingAllocator::ThrowAt(n);
+    try {
+      VisuXMLDumpVersion::GetVersionNumber();
+    } catch (...) {
+      escaped = true;
+    }
+    fired = ThrowingAllocator::Fired();
+    ThrowingAllocator::Disarm();
+    ASSERT_FALSE(escaped);
+  }
+  EXPECT_EQ(VisuXMLDumpVersion::GetVersionNumber(), 3);
+  EXPECT_EQ(ReadWholeFile(levels), "VisuXMLDumpLevel=6\n");
+}
+
+// Tests that opening an outermost markup that is not the root, any one
+// allocation throwing, answers 3 only when nothing was pushed: a root
+// opened next is then the outermost markup, and its close hands its tree
+// over.
+TEST_F(ThrowingAllocationTest, RefusedOutermostMarkupPushesNothingOnThree) {
+  bool fired = true;
+  for (std::size_t n = 1; fired; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup), 0u);
+    ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("Leaf", VisuXMLStandardMarkup), 0u);
+    ThrowingAllocator::ThrowAt(n);
+    const VisuXMLError opened = VisuXMLMarkup::OpenMarkup("Leaf");
+    fired = ThrowingAllocator::Fired();
+    ThrowingAllocator::Disarm();
+    ASSERT_TRUE(opened == 1 || opened == 3) << opened;
+    if (opened == 1) {
+      VisuXMLMarkup::CloseMarkup("Leaf");
+      delete VisuXMLMarkup::GetXMLStreamNode();
+    }
+    VisuXMLMarkup::OpenMarkup("Scene");
+    VisuXMLMarkup::CloseMarkup("Scene");
+    const std::unique_ptr<MOKLightXmlElement> tree(VisuXMLMarkup::GetXMLStreamNode());
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->GetName().GetText(), "Scene");
+    VisuXMLMarkup::DestroyMarkups();
+    VisuXMLMarkup::ClearMarkupsHistory();
   }
 }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "MOKExit.h"
+#include "TemporaryDirectory.h"
 
 namespace {
 
@@ -24,6 +27,19 @@ TEST(MOKExitTest, ExitCodeAndHooksInReverseOrder) {
         std::exit(0);
       },
       ::testing::ExitedWithCode(110), "");
+}
+
+// Tests that a program whose replay fails ends with 110 only after its own exit handler and
+// static destructor ran, both registered before the failure, and with its output flushed.
+TEST(MOKExitTest, FailedReplayEndsAfterTheProgramsCleanup) {
+  TemporaryDirectory directory;
+  const std::string command = std::string(VISUXML_EXIT_ORDER_PROGRAM) + " '" +
+                              directory.Path() + "' >'" + directory.File("stdout") + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 110);
+  EXPECT_EQ(ReadWholeFile(directory.File("marks")), "exit handler\nstatic destructor\n");
+  EXPECT_EQ(ReadWholeFile(directory.File("stdout")), "replay result 6\n");
 }
 
 }  // namespace

@@ -59,3 +59,33 @@ TEST_F(MOKLightXmlParserTest, ReadsFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// Why a file could not be read: the system's words for what stands at the
+// path, the reader's with line and column for what is not well-formed.
+TEST_F(MOKLightXmlParserTest, SaysWhyAFileIsNotRead) {
+  ::mkdir(directory_.File("dir").c_str(), 0755);
+  ::mkfifo(directory_.File("pipe").c_str(), 0644);
+  const struct { const char *name, *content, *reason; } kCases[] = {
+      {"none.xml", nullptr, "No such file or directory"},
+      {"dir", nullptr, "Is a directory"},
+      {"pipe", nullptr, "Not a regular file"},
+      {"bad.xml", "<r>\n  <c a='1' a='2'/>\n</r>",
+       "duplicate attribute at line 2, column 12"},
+      {"cut.xml", "<r><c>", "no element found at line 1, column 7"},
+      {"good.xml", "<r/>", ""}};
+  for (const auto& c : kCases) {
+    if (c.content) WriteWholeFile(directory_.File(c.name), c.content);
+    MOKLightXmlInputFile input(directory_.File(c.name).c_str());
+    MOKLightXmlParser parser;
+    MOKLightXmlElement root;
+    parser.Parse(input, root);
+    const std::string& reason = input.GetFailureReason().empty()
+                                    ? parser.GetLastError()
+                                    : input.GetFailureReason();
+    EXPECT_EQ(reason, c.reason) << c.name;
+  }
+}
+
+}  // namespace

@@ -25,6 +25,15 @@ TEST(MOKMsgCatalogTest, BuildsTextOrDefault) {
               row.Text) << row.Key;
 }
 
+// Tests that without a catalog path the package's own catalogs are found,
+// relative to the host library (here the build tree's copy).
+TEST(MOKMsgCatalogTest, FindsThePackageCatalogsBesideTheLibrary) {
+  ScopedEnvironment path("MOK_CATALOG_PATH", nullptr);
+  EXPECT_EQ(MOKMsgCatalog::BuildMessage("VisuXMLDumpCommand", "VisuXMLDumpCommandNotifyPanel.Title",
+                                        nullptr, 0, "default").GetText(),
+            "XML Dump");
+}
+
 // Tests that each notification appends one title-tab-message line to the
 // log and returns 1.
 TEST(MOKDlgNotifyTest, DisplayAppendsOneLinePerCall) {

@@ -35,15 +35,25 @@ TEST_F(MOKRecordTest, CapturedLevelsAreReplayed) {
   EXPECT_EQ(ReplayedLevel(_Levels, "Depth") + ReplayedLevel(_Directory.Path(), "Depth"), 84);
 }
 
-// A value of "MOK_RECORD_MODE" and the record it gives: 0 none, 1 capture,
-// 2 replay.
-struct ModeRow { const char* Mode; int Kind; };
+// A value of "MOK_RECORD_MODE", the record it gives (0 none, 1 capture,
+// 2 replay) and the diagnostic it gives.
+struct ModeRow { const char* Mode; int Kind; const char* Diagnostic; };
+
+const char kUnknownMode[] =
+    "VisuXMLDump: Unknown record mode \"Replay2\" in \"MOK_RECORD_MODE\": the accepted values are "
+    "\"capture\" and \"replay\", in any letter case.\n"
+    "VisuXMLDump: The process runs without a record, interactively: nothing is captured or "
+    "compared.\n";
 
 // The main record settles once per process; ctest gives each row a process.
 class MOKRecordModeTest : public ::testing::Test, public ::testing::WithParamInterface<ModeRow> {};
 
-// Tests that the environment selects the main record once per process.
+// Tests that the environment selects the main record once per process, in
+// any letter case, and that only an unknown value gives a diagnostic.
 TEST_P(MOKRecordModeTest, MainRecordFromEnvironment) {
+  TemporaryDirectory directory;
+  const std::string diagnostics = directory.File("diagnostics.txt");
+  ScopedEnvironment channel("MOK_DIAGNOSTIC_FILE", diagnostics.c_str());
   MOKRecord* record;
   {
     ScopedEnvironment mode("MOK_RECORD_MODE", GetParam().Mode);
@@ -53,10 +63,13 @@ TEST_P(MOKRecordModeTest, MainRecordFromEnvironment) {
   EXPECT_EQ(MOKRecord::GetMain(), record);
   EXPECT_EQ(record ? (record->IsCapture() ? 1 : 0) + (record->IsReplay() ? 2 : 0) : 0,
             GetParam().Kind);
+  EXPECT_EQ(ReadWholeFile(diagnostics), GetParam().Diagnostic);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, MOKRecordModeTest,
-                         ::testing::Values(ModeRow{"capture", 1}, ModeRow{"replay", 2},
-                                           ModeRow{"record", 0}, ModeRow{nullptr, 0}));
+                         ::testing::Values(ModeRow{"capture", 1, ""}, ModeRow{"replay", 2, ""},
+                                           ModeRow{"Replay", 2, ""}, ModeRow{"CAPTURE", 1, ""},
+                                           ModeRow{"Replay2", 0, kUnknownMode},
+                                           ModeRow{"", 0, ""}, ModeRow{nullptr, 0, ""}));
 
 }  // namespace

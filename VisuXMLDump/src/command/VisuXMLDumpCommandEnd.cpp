@@ -22,6 +22,13 @@ MOKUnicodeString CatalogText(const char* key, const char* defaultText) {
 }
 
 void ShowDumpOutcome(MOKDialog* parent, unsigned char success) {
+  // Made before the texts, so that the catalog is not read for a panel
+  // that could not be made. Owned here until the host keeps it or has
+  // queued its destruction: the texts, the display and the request may
+  // each run out of memory and throw.
+  std::unique_ptr<MOKDlgNotify> panel(new (std::nothrow) MOKDlgNotify(
+      parent, "VisuXMLDumpNotifyPanel", kNotifyPanelStyle));
+  if (panel == nullptr) return;
   const MOKUnicodeString title =
       CatalogText("VisuXMLDumpCommandNotifyPanel.Title",
                   "ERROR : Unable to read title in catalog!");
@@ -29,13 +36,6 @@ void ShowDumpOutcome(MOKDialog* parent, unsigned char success) {
       CatalogText(success != 0 ? "VisuXMLDumpCommandNotifyPanel.DumpCompleted"
                                : "VisuXMLDumpCommandNotifyPanel.DumpFailed",
                   "ERROR : Unable to read message in catalog!");
-  // Made after the texts, so that running out of memory for them leaves
-  // no panel behind.
-  // Owned here until the host keeps it or has queued its destruction:
-  // either step may run out of memory and throw.
-  std::unique_ptr<MOKDlgNotify> panel(new (std::nothrow) MOKDlgNotify(
-      parent, "VisuXMLDumpNotifyPanel", kNotifyPanelStyle));
-  if (panel == nullptr) return;
   // Any other answer means the host still shows the panel and keeps it.
   if (panel->DisplayBlocked(message, title) == 1) {
     panel->SetVisibility(kHidden);

@@ -3,11 +3,9 @@
 #include <new>
 #include <utility>
 
-#include "MOKLightXmlInputFile.h"
-#include "MOKLightXmlParser.h"
 #include "VisuXMLNoThrow.h"
 #include "compare/NothrowStack.h"
-#include "compare/VisuXMLFileChains.h"
+#include "compare/VisuXMLTreeReading.h"
 
 namespace {
 
@@ -25,11 +23,9 @@ VisuXMLFile::VisuXMLFile(const MOKUnicodeString& path)
     : _pRootElement(nullptr) {
   _pRootElement = VisuXMLGuard<MOKLightXmlElement*>(
       nullptr, [&path]() -> MOKLightXmlElement* {
-    MOKLightXmlInputFile input(path);
-    MOKLightXmlParser parser;
     MOKLightXmlElement parsed;
     // The parsed tree is handed over, not copied: documents can be large.
-    if (parser.Parse(input, parsed) != 1) return nullptr;
+    if (!VisuXMLReadTree(path, parsed, nullptr)) return nullptr;
     return new (std::nothrow) MOKLightXmlElement(std::move(parsed));
   });
 }
@@ -81,28 +77,4 @@ unsigned char VisuXMLFile::RecursiveSearchForMarkup(
     }
   }
   return 0;
-}
-
-unsigned char VisuXMLFile::Compare(VisuXMLFile* output,
-                                   MOKLightXmlElement& result) {
-  unsigned int errorCount = 0;
-  if (_pRootElement == nullptr || output == nullptr ||
-      output->_pRootElement == nullptr)
-    return 1;
-  // A walk cut short by running out of memory is not an agreement: it
-  // counts as an uncompared pair, reported in result when memory allows.
-  const bool walked = VisuXMLGuard(false, [&]() {
-    RecursiveComparison(_pRootElement, output->_pRootElement, result,
-                        errorCount);
-    return true;
-  });
-  if (!walked) {
-    ++errorCount;
-    VisuXMLGuard(false, [&result]() {
-      unsigned int ignored = 0;
-      AddUncomparedError(result, ignored);
-      return true;
-    });
-  }
-  return errorCount == 0 ? 1 : 0;
 }

@@ -43,15 +43,6 @@ Entry* NewChainBlock(std::size_t count) {
   return entries;
 }
 
-// Stands for a pair whose comparison could not be completed because memory
-// ran out: an error element without text, counted like any difference, so
-// that an incomplete comparison never passes for a successful one.
-inline void AddUncomparedError(MOKLightXmlElement& result,
-                               unsigned int& errorCount) {
-  result.AddChild(MOKLightXmlElement(MOKUnicodeString("VisuXMLError")));
-  ++errorCount;
-}
-
 // One entry per child of an element, in the element's child order. The
 // entries only point at the children; the element keeps owning them.
 class VisuXMLFile::VisuXMLChildrenChain {
@@ -64,10 +55,6 @@ class VisuXMLFile::VisuXMLChildrenChain {
   // other chain: children are paired by position alone.
   static void MatchByPosition(VisuXMLChildrenChain* reference,
                               VisuXMLChildrenChain* output);
-  // Adds one error element to result for every unmatched entry, in order:
-  // the children of the reference side when asReference, else the output's.
-  void ReportUnmatched(VisuXMLFile& file, bool asReference,
-                       MOKLightXmlElement& result, unsigned int& errorCount);
 
   MOKLightXmlElement* _pChild;
   VisuXMLChildrenChain* _pNext;
@@ -92,29 +79,9 @@ class VisuXMLFile::VisuXMLAttributesChain {
   VisuXMLAttributesChain* FindUnmatched(const MOKUnicodeString& name);
   // True when the value is the unset value "???".
   bool IsUnset() const;
-  // Adds one error element for every unmatched entry whose value is set, in
-  // order; the output side also copies the attribute onto result first
-  // (see CopyOnto for appendToResult).
-  void ReportUnmatched(VisuXMLFile& file, _VisuXMLAttributeError error,
-                       MOKLightXmlElement* reference,
-                       MOKLightXmlElement* output, MOKLightXmlElement& result,
-                       unsigned int& errorCount, bool appendToResult);
   // Sets the attribute on result; appendToResult skips the look-up for an
   // attribute of that name, for callers that know there is none.
   void CopyOnto(MOKLightXmlElement& result, bool appendToResult) const;
-  // Compares two elements that carry the same attribute names in the same
-  // order, with the outcome of the pairing by name: value changes only.
-  static void CompareAligned(VisuXMLFile& file, MOKLightXmlElement* reference,
-                             MOKLightXmlElement* output,
-                             MOKLightXmlElement& result,
-                             unsigned int& errorCount);
-  // Has the file's hook fill one error element and adds it to result.
-  static void AddError(VisuXMLFile& file, _VisuXMLAttributeError error,
-                       MOKLightXmlElement* reference,
-                       MOKLightXmlElement* output,
-                       const MOKUnicodeString* name,
-                       MOKLightXmlElement& result, unsigned int& errorCount);
-
   // The value as a string, for the rare steps that need one.
   MOKUnicodeString Value() const { return MOKUnicodeString(_pValue, _uiLength); }
 

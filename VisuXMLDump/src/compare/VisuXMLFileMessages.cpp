@@ -1,8 +1,9 @@
 #include "VisuXMLFile.h"
+#include "VisuXMLVocabulary.h"
+
+namespace V = VisuXMLVocabulary;
 
 namespace {
-
-const char* const kErrorMarkupName = "VisuXMLError";
 
 MOKUnicodeString MarkupErrorMessage(VisuXMLFile::_VisuXMLMarkupError error,
                                     const MOKLightXmlElement* reference,
@@ -10,21 +11,21 @@ MOKUnicodeString MarkupErrorMessage(VisuXMLFile::_VisuXMLMarkupError error,
   MOKUnicodeString message;
   if (error == VisuXMLFile::VisuXMLMarkupNameMismatch && reference != nullptr &&
       output != nullptr) {
-    message += "A ";
+    message += V::kNameMismatchRead;
     message += output->GetName();
-    message += " markup is read whereas we were waiting for a ";
+    message += V::kNameMismatchAwaited;
     message += reference->GetName();
-    message += " markup.";
+    message += V::kNameMismatchEnd;
   } else if (error == VisuXMLFile::VisuXMLSubMarkupNotInOutput &&
              reference != nullptr) {
-    message += "The sub-markup ";
+    message += V::kMissingMarkup;
     message += reference->GetName();
-    message += " doesn't appear in the output file.";
+    message += V::kMissingMarkupEnd;
   } else if (error == VisuXMLFile::VisuXMLSubMarkupNotInReference &&
              output != nullptr) {
-    message += "An extra sub-markup ";
+    message += V::kExtraMarkup;
     message += output->GetName();
-    message += " has been defined in the output file.";
+    message += V::kExtraMarkupEnd;
   }
   return message;
 }
@@ -33,20 +34,20 @@ MOKUnicodeString AttributeErrorMessage(
     VisuXMLFile::_VisuXMLAttributeError error,
     const MOKLightXmlElement* reference, const MOKLightXmlElement* output,
     const MOKUnicodeString& name) {
-  MOKUnicodeString message("The attribute ");
+  MOKUnicodeString message(V::kAttribute);
   message += name;
   if (error == VisuXMLFile::VisuXMLAttributeValueChanged) {
     if (reference != nullptr && output != nullptr) {
-      message += " value has changed from ";
+      message += V::kValueChangedFrom;
       message += reference->GetAttributeValue(name);
-      message += " to ";
+      message += V::kValueChangedTo;
       message += output->GetAttributeValue(name);
-      message += ".";
+      message += V::kValueChangedEnd;
     }
   } else if (error == VisuXMLFile::VisuXMLAttributeNotInOutput) {
-    message += " doesn't appear in the output file.";
+    message += V::kAttributeNotInOutput;
   } else if (error == VisuXMLFile::VisuXMLAttributeNotInReference) {
-    message += " doesn't appear in the reference file.";
+    message += V::kAttributeNotInReference;
   }
   return message;
 }
@@ -63,7 +64,7 @@ void VisuXMLFile::LogErrorOnMarkup(_VisuXMLMarkupError error,
                                    MOKLightXmlElement* reference,
                                    MOKLightXmlElement* output,
                                    MOKLightXmlElement& errorElement) {
-  errorElement.SetName(kErrorMarkupName);
+  errorElement.SetName(V::kErrorElement);
   errorElement.SetValue(MarkupErrorMessage(error, reference, output));
 }
 
@@ -73,7 +74,7 @@ void VisuXMLFile::LogErrorOnAttribute(_VisuXMLAttributeError error,
                                       const MOKUnicodeString* attributeName,
                                       MOKLightXmlElement& errorElement) {
   if (attributeName == nullptr) return;
-  errorElement.SetName(kErrorMarkupName);
+  errorElement.SetName(V::kErrorElement);
   errorElement.SetValue(
       AttributeErrorMessage(error, reference, output, *attributeName));
 }

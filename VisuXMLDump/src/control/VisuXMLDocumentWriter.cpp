@@ -22,7 +22,7 @@ void AppendNewline(const MOKUnicodeString& path) {
 
 int VisuXMLWriteDocument(const MOKLightXmlElement& tree,
                          const MOKUnicodeString& path,
-                         unsigned char appendNewline) {
+                         unsigned char appendNewline, std::string* reason) {
   // Declared in this order so that they are destroyed formatter first,
   // then output file, then parser, after the newline went in.
   MOKLightXmlParser parser;
@@ -32,5 +32,9 @@ int VisuXMLWriteDocument(const MOKLightXmlElement& tree,
   // After a failed write the file under that name is the previous document,
   // which must stay exactly as it was.
   if (appendNewline != 0 && written != 0) AppendNewline(path);
+  if (written == 0 && reason != nullptr) {
+    *reason = outputFile.GetFailureReason();
+    if (reason->empty()) *reason = "the writer failed";
+  }
   return written;
 }

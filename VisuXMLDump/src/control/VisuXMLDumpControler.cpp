@@ -5,11 +5,13 @@
 #include "MOKGetEnv.h"
 #include "MOKRecord.h"
 #include "VisuXMLAttribute.h"
-#include "VisuXMLDocumentWriter.h"
 #include "VisuXMLDumpFileName.h"
-#include "VisuXMLEnvironmentNumber.h"
+#include "version/VisuXMLEnvironmentNumber.h"
 #include "VisuXMLMarkup.h"
 #include "VisuXMLNoThrow.h"
+#include "VisuXMLResultCodes.h"
+#include "control/VisuXMLControlerSteps.h"
+#include "grammar/VisuXMLMarkupHistory.h"
 
 unsigned int VisuXMLDumpControler::_DumpCounter = 1;
 MOKUnicodeString VisuXMLDumpControler::_PathToInputDirectory;
@@ -61,7 +63,7 @@ VisuXMLDumpControler::~VisuXMLDumpControler() {
 // exception it throws is its own. A dump cut short leaves markups open;
 // they are dropped so that the next dump starts from an empty stack.
 VisuXMLError VisuXMLDumpControler::InitializeControler() {
-  VisuXMLError result = 0;
+  VisuXMLError result = VisuXMLResult::kSuccess;
   const bool completed = VisuXMLGuard(false, [this, &result]() {
     if (_sInitialized == 0) SetXMLFilePaths();
     BuildFileName(_PathToOutputDirectory, 0);
@@ -70,7 +72,7 @@ VisuXMLError VisuXMLDumpControler::InitializeControler() {
   });
   if (completed) return result;
   VisuXMLMarkup::ClearMarkupsHistory();
-  return 3;
+  return VisuXMLResult::kNotCreated;
 }
 
 void VisuXMLDumpControler::SetXMLFilePaths() {
@@ -122,24 +124,46 @@ void VisuXMLDumpControler::BuildFileName(const MOKUnicodeString& directory,
                                             _DumpCounter);
 }
 
+namespace {
+
+// Names the markups a dump left open and drops them, so that the next dump
+// starts from an empty stack instead of nesting inside them.
+MOKUnicodeString TakeOpenMarkups() {
+  MOKUnicodeString names;
+  if (VisuXMLMarkupHistory::Top() == nullptr) return names;
+  if (!VisuXMLGuard(false, [&names]() {
+        names = VisuXMLMarkupHistory::DescribeOpenMarkups();
+        return true;
+      }))
+    names = "?";
+  VisuXMLMarkup::ClearMarkupsHistory();
+  return names;
+}
+
+}  // namespace
+
 // Whatever happens to the tree, memory running out included, it is freed
 // and the counter moves on. An exhausted memory reads as a document not
 // written (2) outside replay, and as a side not created (3) in replay.
 VisuXMLError VisuXMLDumpControler::FinishXMLDump() {
   const std::unique_ptr<MOKLightXmlElement> tree(
       VisuXMLMarkup::GetXMLStreamNode());
-  if (tree == nullptr) return 0;
-  _pXMLStreamNode = tree.get();
-
+  const MOKUnicodeString openMarkups = TakeOpenMarkups();
+  const bool unclosed = openMarkups.GetLengthInByte() != 0;
   const bool compares = _sTestCaseReplayMode != 0 && _sUpdateDumpMode == 0;
-  const VisuXMLError result =
-      VisuXMLGuard<VisuXMLError>(compares ? 3 : 2, [this, compares]() {
-        if (compares) return CompareXML();
-        const int written =
-            VisuXMLWriteDocument(*_pXMLStreamNode, _XMLFileName, 1);
-        return written != 0 ? VisuXMLError{0} : VisuXMLError{2};
+  if (tree == nullptr && (!unclosed || !compares)) {
+    if (unclosed) VisuXMLControlerSteps::WriteDump(*this, openMarkups);
+    return VisuXMLResult::kSuccess;
+  }
+  _pXMLStreamNode = tree.get();
+  const VisuXMLError result = VisuXMLGuard<VisuXMLError>(
+      compares ? VisuXMLResult::kNotCreated : VisuXMLResult::kRefused, [&]() {
+        if (!compares)
+          return VisuXMLControlerSteps::WriteDump(*this, openMarkups);
+        if (unclosed)
+          return VisuXMLControlerSteps::FailUnclosedReplay(*this, openMarkups);
+        return CompareXML();
       });
-
   _pXMLStreamNode = nullptr;
   ++_DumpCounter;
   return result;

@@ -28,7 +28,7 @@ class NameIndex {
       if (_pMap == nullptr) _pMap = new Table();
       _pMap->map[Key(name)] = record;
       _pMap->ForgetRecent();
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
       Clear();
       _Usable = false;
     }
@@ -52,7 +52,7 @@ class NameIndex {
       recent.name = &found->first;
       recent.record = found->second;
       return true;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
       return false;
     }
   }

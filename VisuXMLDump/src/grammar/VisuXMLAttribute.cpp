@@ -8,7 +8,8 @@
 #include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "VisuXMLNoThrow.h"
-#include "XMLName.h"
+#include "VisuXMLResultCodes.h"
+#include "VisuXMLVocabulary.h"
 
 VisuXMLAttribute* VisuXMLAttribute::_spFirstAttribute = nullptr;
 MOKUnicodeString VisuXMLAttribute::_sErrorMessage;
@@ -18,27 +19,26 @@ namespace {
 // Names of the registry's attributes; cleared with the registry.
 NameIndex<VisuXMLAttribute> gAttributeIndex;
 
-const char kUnsetValue[] = "???";
-
+// Only names that the host's writer and reader carry unchanged: any other
+// would be renamed in the written document and fail every replay of it.
 bool IsValidName(const MOKUnicodeString& name) {
-  return IsXMLName(static_cast<const char*>(name),
-                   static_cast<std::size_t>(name.GetLengthInByte()));
+  return MOKLightXmlIsName(name) == 1;
 }
 
 }  // namespace
 
 VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
     const MOKUnicodeString& name, VisuXMLTypeOfAttribute type) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     if (name.GetLengthInByte() == 0) {
       _sErrorMessage = "The name provided for the XML attribute is empty.";
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (!IsValidName(name)) {
       _sErrorMessage =
           ComposeMessage("The name provided for the XML attribute - ", name,
                          " - is not a valid XML name.");
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (_spFirstAttribute != nullptr) {
       const VisuXMLError found =
@@ -49,9 +49,9 @@ VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
     // is declared; the result does not report it, and nothing is thrown.
     try {
       new (std::nothrow) VisuXMLAttribute(name, type);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
     }
-    return 0;
+    return VisuXMLResult::kSuccess;
   });
 }
 
@@ -89,7 +89,7 @@ VisuXMLAttribute::VisuXMLAttribute(const MOKUnicodeString& name,
                                    VisuXMLTypeOfAttribute type)
     : _pNextAttribute(_spFirstAttribute),
       _Name(name),
-      _Value(kUnsetValue),
+      _Value(VisuXMLVocabulary::kUnsetValue),
       _Type(type) {
   _spFirstAttribute = this;
   gAttributeIndex.Insert(_Name, this);
@@ -110,10 +110,10 @@ VisuXMLAttribute::~VisuXMLAttribute() {
 VisuXMLError VisuXMLAttribute::SearchForExistingAttribute(
     const MOKUnicodeString& name) {
   const VisuXMLAttribute* found = RetrieveXMLAttribute(name);
-  if (found == nullptr) return 0;
+  if (found == nullptr) return VisuXMLResult::kSuccess;
   _sErrorMessage =
       ComposeMessage("The XML attribute ", found->_Name, " already exists.");
-  return 1;
+  return VisuXMLResult::kFailed;
 }
 
 VisuXMLAttribute* VisuXMLAttribute::RetrieveXMLAttribute(
@@ -139,5 +139,5 @@ void VisuXMLAttribute::SetValue(const char* value) {
 
 VisuXMLError VisuXMLAttribute::StreamAttribute(MOKLightXmlElement* element) {
   if (element != nullptr) element->SetAttributeValue(_Name, _Value);
-  return 0;
+  return VisuXMLResult::kSuccess;
 }

@@ -6,11 +6,12 @@
 #include "GrammarMessage.h"
 #include "ListDeletion.h"
 #include "LinkTable.h"
+#include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "SubMarkupChain.h"
 #include "VisuXMLAttribute.h"
-#include "XMLName.h"
 #include "VisuXMLNoThrow.h"
+#include "VisuXMLResultCodes.h"
 
 VisuXMLMarkup* VisuXMLMarkup::_spFirstMarkup = nullptr;
 std::uint32_t VisuXMLMarkup::_suiNbRootMarkup = 0;
@@ -21,9 +22,10 @@ namespace {
 // Names of the registry's markups; cleared with the registry.
 NameIndex<VisuXMLMarkup> gMarkupIndex;
 
+// Only names that the host's writer and reader carry unchanged: any other
+// would be renamed in the written document and fail every replay of it.
 bool IsValidName(const MOKUnicodeString& name) {
-  return IsXMLName(static_cast<const char*>(name),
-                   static_cast<std::size_t>(name.GetLengthInByte()));
+  return MOKLightXmlIsName(name) == 1;
 }
 
 MOKUnicodeString MissingMarkupMessage(const MOKUnicodeString& name) {
@@ -35,49 +37,49 @@ MOKUnicodeString MissingMarkupMessage(const MOKUnicodeString& name) {
 
 VisuXMLError VisuXMLMarkup::CreateXMLMarkup(const MOKUnicodeString& name,
                                             VisuXMLTypeOfMarkup type) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     if (name.GetLengthInByte() == 0) {
       _sErrorMessage = "The name provided for the XML markup is empty.";
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (!IsValidName(name)) {
       _sErrorMessage = ComposeMessage("The name provided for the XML markup - ",
                                       name, " - is not a valid XML name.");
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (_spFirstMarkup != nullptr &&
         _spFirstMarkup->SearchForExistingMarkup(name) != 0) {
       _sErrorMessage = ComposeMessage("A XML markup with the name - ", name,
                                       " - has already been defined.");
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (type == VisuXMLRootMarkup && _suiNbRootMarkup != 0) {
       _sErrorMessage = ComposeMessage(
           "The XML markup provided - ", name,
           " - can't be declared as a root markup because already one root "
           "markup exists.");
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     // The constructor registers the record. When memory runs out nothing is
     // declared; the result does not report it, and nothing is thrown.
     VisuXMLMarkup* created = nullptr;
     try {
       created = new (std::nothrow) VisuXMLMarkup(name, type);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
     }
     if (created != nullptr && type == VisuXMLRootMarkup) ++_suiNbRootMarkup;
-    return 0;
+    return VisuXMLResult::kSuccess;
   });
 }
 
 VisuXMLError VisuXMLMarkup::AttachAttribute(
     const MOKUnicodeString& markupName, const MOKUnicodeString& attributeName,
     VisuXMLAttributeToMarkupLink link) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     VisuXMLMarkup* markup = FindDeclaredMarkup(markupName);
     if (markup == nullptr) {
       _sErrorMessage = MissingMarkupMessage(markupName);
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     VisuXMLAttribute* first = VisuXMLAttribute::_spFirstAttribute;
     VisuXMLAttribute* attribute =
@@ -85,7 +87,7 @@ VisuXMLError VisuXMLMarkup::AttachAttribute(
     if (attribute == nullptr) {
       _sErrorMessage = ComposeMessage("The XML attribute provided - ",
                                       attributeName, " - does not exist.");
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     return markup->AddAttribute(attribute, link);
   });
@@ -94,16 +96,16 @@ VisuXMLError VisuXMLMarkup::AttachAttribute(
 VisuXMLError VisuXMLMarkup::AttachMarkup(const MOKUnicodeString& parentName,
                                          const MOKUnicodeString& subMarkupName,
                                          VisuXMLMarkupToMarkupLink link) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     VisuXMLMarkup* parent = FindDeclaredMarkup(parentName);
     if (parent == nullptr) {
       _sErrorMessage = MissingMarkupMessage(parentName);
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     VisuXMLMarkup* subMarkup = _spFirstMarkup->RetrieveXMLMarkup(subMarkupName);
     if (subMarkup == nullptr) {
       _sErrorMessage = MissingMarkupMessage(subMarkupName);
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     return parent->AddSubMarkup(subMarkup, link);
   });
@@ -112,12 +114,13 @@ VisuXMLError VisuXMLMarkup::AttachMarkup(const MOKUnicodeString& parentName,
 VisuXMLError VisuXMLMarkup::RegroupMarkups(
     const MOKUnicodeString& parentName, const MOKUnicodeString* subMarkupNames,
     std::uint32_t nbNames, VisuXMLMarkupToMarkupLink link) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
-    if (nbNames == 0 || subMarkupNames == nullptr) return 1;
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
+    if (nbNames == 0 || subMarkupNames == nullptr)
+      return VisuXMLResult::kFailed;
     VisuXMLMarkup* parent = FindDeclaredMarkup(parentName);
     if (parent == nullptr) {
       _sErrorMessage = MissingMarkupMessage(parentName);
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     // Every name is checked before anything changes; the moves below look
     // the names up again rather than keeping them in a buffer that could
@@ -127,26 +130,26 @@ VisuXMLError VisuXMLMarkup::RegroupMarkups(
       VisuXMLMarkup* subMarkup = _spFirstMarkup->RetrieveXMLMarkup(name);
       if (subMarkup == nullptr) {
         _sErrorMessage = MissingMarkupMessage(name);
-        return 1;
+        return VisuXMLResult::kFailed;
       }
       if (parent->SearchForMarkupInSubMarkups(subMarkup) == 0) {
         _sErrorMessage = ComposeMessage(
             "The XML markup provided - ", name,
             " - has not been declared as a sub-markup for the ", parentName,
             " markup.");
-        return 1;
+        return VisuXMLResult::kFailed;
       }
     }
     SubMarkupChain chain(parent->_pSubMarkupLinks, parent->_uiNbSubMarkupLinks,
                          parent->_pFirstInChain);
     VisuXMLSubMarkupToMarkupLinks* group = chain.Append(nullptr, link);
-    if (group == nullptr) return 3;
+    if (group == nullptr) return VisuXMLResult::kNotCreated;
     VisuXMLSubMarkupToMarkupLinks* last = nullptr;
     for (std::uint32_t i = 0; i < nbNames; ++i) {
       chain.MoveIntoGroup(
           group, _spFirstMarkup->RetrieveXMLMarkup(subMarkupNames[i]), &last);
     }
-    return 0;
+    return VisuXMLResult::kSuccess;
   });
 }
 

@@ -92,6 +92,17 @@ VisuXMLMarkupHistory* VisuXMLMarkupHistory::PopTop() {
   return entry;
 }
 
+MOKUnicodeString VisuXMLMarkupHistory::DescribeOpenMarkups() {
+  MOKUnicodeString names;
+  for (std::uint32_t i = 0; i < VisuXMLMarkup::_suiNbMarkupLevels; ++i) {
+    const VisuXMLMarkupHistory* entry = VisuXMLMarkup::_sppMarkupHistory[i];
+    if (i > 0) names += "/";
+    if (entry != nullptr && entry->_pMarkupInstance != nullptr)
+      names += entry->_pMarkupInstance->_Name;
+  }
+  return names;
+}
+
 VisuXMLClosingEntry::~VisuXMLClosingEntry() {
   Detach();
   VisuXMLMarkupHistory::Release(_pEntry);

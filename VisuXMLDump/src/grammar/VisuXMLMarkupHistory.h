@@ -31,6 +31,9 @@ class VisuXMLMarkupHistory {
   static void Release(VisuXMLMarkupHistory* entry);
   // Takes the top entry off the stack; the caller then owns it.
   static VisuXMLMarkupHistory* PopTop();
+  // The names of the open markups, outermost first, joined by "/"; empty
+  // when nothing is open.
+  static MOKUnicodeString DescribeOpenMarkups();
 
   // The private copy of the declared markup that this entry streams.
   VisuXMLMarkup* _pMarkupInstance;

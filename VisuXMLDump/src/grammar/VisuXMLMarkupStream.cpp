@@ -12,6 +12,8 @@
 #include "VisuXMLMarkup.h"
 #include "VisuXMLMarkupHistory.h"
 #include "VisuXMLNoThrow.h"
+#include "VisuXMLResultCodes.h"
+#include "VisuXMLVocabulary.h"
 
 VisuXMLMarkupHistory** VisuXMLMarkup::_sppMarkupHistory = nullptr;
 std::uint32_t VisuXMLMarkup::_suiSizeOfMarkupHistory = 0;
@@ -74,7 +76,7 @@ std::uint32_t FindLinkTo(const VisuXMLAttributeLinks* links,
 // ---- Public operations ----
 
 VisuXMLError VisuXMLMarkup::OpenMarkup(const MOKUnicodeString& name) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     VisuXMLMarkup* const declared = FindDeclaredMarkup(name);
     if (declared != nullptr) return declared->PushMarkupInHistory();
     SetMessage(_sErrorMessage,
@@ -84,22 +86,22 @@ VisuXMLError VisuXMLMarkup::OpenMarkup(const MOKUnicodeString& name) {
       VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
       StreamXMLErrorMessage(top == nullptr ? nullptr : &top->_XMLNode);
     }
-    return 1;
+    return VisuXMLResult::kFailed;
   });
 }
 
 VisuXMLError VisuXMLMarkup::SetAttributeValue(
     const MOKUnicodeString& attributeName, const MOKUnicodeString& value) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
     if (top == nullptr || top->_pMarkupInstance == nullptr ||
         VisuXMLAttribute::_spFirstAttribute == nullptr) {
-      return 0;
+      return VisuXMLResult::kSuccess;
     }
     const auto writeErrorIntoTop = [top]() -> VisuXMLError {
       OpenWaitingMarkups();
       StreamXMLErrorMessage(&top->_XMLNode);
-      return 1;
+      return VisuXMLResult::kFailed;
     };
     VisuXMLMarkup* const instance = top->_pMarkupInstance;
     VisuXMLAttribute* const declared =
@@ -123,7 +125,7 @@ VisuXMLError VisuXMLMarkup::SetAttributeValue(
     VisuXMLAttributeLinks& link = instance->_pAttributeLinks[index];
     if (link._OwnsAttribute != 0) {
       link._pAttribute->SetValue(value);
-      return 0;
+      return VisuXMLResult::kSuccess;
     }
     // The first value goes into a copy owned by the instance; the declared
     // attribute keeps its unset value for every other instance.
@@ -131,35 +133,36 @@ VisuXMLError VisuXMLMarkup::SetAttributeValue(
     const auto dropCopy = [](VisuXMLAttribute* attribute) { delete attribute; };
     std::unique_ptr<VisuXMLAttribute, decltype(dropCopy)> copy(
         new (std::nothrow) VisuXMLAttribute(*declared), dropCopy);
-    if (copy == nullptr) return 3;
+    if (copy == nullptr) return VisuXMLResult::kNotCreated;
     copy->SetValue(value);
     link._pAttribute = copy.release();
     link._uiNbUses += 1;
     link._OwnsAttribute = 1;
-    return 0;
+    return VisuXMLResult::kSuccess;
   });
 }
 
 VisuXMLError VisuXMLMarkup::SetText(const MOKUnicodeString& text) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
     if (top != nullptr && top->_pMarkupInstance != nullptr) {
       top->_pMarkupInstance->_Text = text;
       // Bytes the writer would replace are replaced here already.
       MOKLightXmlMakeWritable(top->_pMarkupInstance->_Text);
     }
-    return 0;
+    return VisuXMLResult::kSuccess;
   });
 }
 
 VisuXMLError VisuXMLMarkup::CloseMarkup(const MOKUnicodeString& name) {
-  return VisuXMLGuard<VisuXMLError>(3, [&]() -> VisuXMLError {
+  return VisuXMLGuardResult([&]() -> VisuXMLError {
     if (_suiNbMarkupLevels == 0) {
       SetMessage(_sErrorMessage, {"The XML markup history is empty."});
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     VisuXMLMarkupHistory* const top = VisuXMLMarkupHistory::Top();
-    if (top == nullptr || top->_pMarkupInstance == nullptr) return 0;
+    if (top == nullptr || top->_pMarkupInstance == nullptr)
+      return VisuXMLResult::kSuccess;
     VisuXMLMarkup* const instance = top->_pMarkupInstance;
     if (name.Compare(instance->_Name) == kNamesEqual) {
       return instance->PopMarkupFromHistory();
@@ -167,14 +170,14 @@ VisuXMLError VisuXMLMarkup::CloseMarkup(const MOKUnicodeString& name) {
     // The markup closes even when memory runs out for its message, so that
     // the stack keeps following the caller's nesting.
     const VisuXMLError written =
-        VisuXMLGuard<VisuXMLError>(3, [&name, top, instance]() {
+        VisuXMLGuardResult([&name, top, instance]() {
           SetMessage(_sErrorMessage,
                      {"The XML markup to close ", name,
                       " doesn't match the last opened markup ",
                       instance->_Name, "."});
           OpenWaitingMarkups();
           StreamXMLErrorMessage(&top->_XMLNode);
-          return VisuXMLError{1};
+          return VisuXMLResult::kFailed;
         });
     instance->PopMarkupFromHistory();
     return written;
@@ -227,14 +230,14 @@ void VisuXMLMarkup::OpenWaitingMarkups() {
 void VisuXMLMarkup::StreamXMLErrorMessage(MOKLightXmlElement* node) {
   if (node == nullptr || _sErrorMessage.GetLengthInByte() == 0) return;
   MOKLightXmlElement error;
-  error.SetName("VisuXMLError");
+  error.SetName(VisuXMLVocabulary::kErrorElement);
   error.SetValue(_sErrorMessage);
   node->AddChild(std::move(error));
   _sErrorMessage = MOKUnicodeString();
 }
 
 VisuXMLError VisuXMLMarkup::OpenMarkupInStream(MOKLightXmlElement* element) {
-  if (element == nullptr) return 0;
+  if (element == nullptr) return VisuXMLResult::kSuccess;
   element->SetName(_Name);
   // The links name distinct attributes: on an element without attributes
   // yet, each can be appended without looking for its name first.
@@ -253,7 +256,7 @@ VisuXMLError VisuXMLMarkup::OpenMarkupInStream(MOKLightXmlElement* element) {
     }
     element->ReserveAttributes(count, bytes);
   }
-  VisuXMLError result = 0;
+  VisuXMLError result = VisuXMLResult::kSuccess;
   for (std::uint32_t i = 0; i < _uiNbAttributeLinks && result == 0; ++i) {
     const VisuXMLAttributeLinks& link = _pAttributeLinks[i];
     if (link._pAttribute == nullptr) continue;
@@ -272,35 +275,40 @@ VisuXMLError VisuXMLMarkup::OpenMarkupInStream(MOKLightXmlElement* element) {
 
 VisuXMLError VisuXMLMarkup::CloseMarkupInStream() {
   _OpenedInStream = 0;
-  return 0;
+  return VisuXMLResult::kSuccess;
 }
 
 // ---- Opening ----
 
 VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
-  if (!VisuXMLMarkupHistory::MakeRoom()) return 3;
+  if (!VisuXMLMarkupHistory::MakeRoom()) return VisuXMLResult::kNotCreated;
   if (_suiNbMarkupLevels == 0) {
-    if (!ReserveTreeHolder()) return 3;
-    VisuXMLMarkupHistory* const entry = VisuXMLMarkupHistory::CreateFor(*this);
-    if (entry == nullptr) return 3;
-    _sppMarkupHistory[0] = entry;
+    if (!ReserveTreeHolder()) return VisuXMLResult::kNotCreated;
+    OwnedEntry entry(VisuXMLMarkupHistory::CreateFor(*this));
+    if (entry == nullptr) return VisuXMLResult::kNotCreated;
+    const VisuXMLError result = _Type == VisuXMLRootMarkup ? 0 : 1;
+    if (result != 0) {
+      // Composed and written before the entry is pushed, so that memory
+      // running out here frees the entry and 3 still means nothing pushed.
+      // Written before the element has a name: it becomes the first child.
+      entry->_ErrorPending = 1;
+      SetMessage(_sErrorMessage,
+                 {"The XML markup provided - ", _Name,
+                  " - has not been declared as the root markup."});
+      StreamXMLErrorMessage(&entry->_XMLNode);
+    }
+    _sppMarkupHistory[0] = entry.release();
     _suiNbMarkupLevels = 1;
-    if (_Type == VisuXMLRootMarkup) return 0;
-    // Written before the element has a name, so it becomes the first child.
-    entry->_ErrorPending = 1;
-    SetMessage(_sErrorMessage,
-               {"The XML markup provided - ", _Name,
-                " - has not been declared as the root markup."});
-    StreamXMLErrorMessage(&entry->_XMLNode);
-    return 1;
+    return result;
   }
   OpenWaitingMarkups();
   VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
-  if (parent == nullptr || parent->_pMarkupInstance == nullptr) return 0;
+  if (parent == nullptr || parent->_pMarkupInstance == nullptr)
+    return VisuXMLResult::kSuccess;
   // Held here until it is on the stack: a message that cannot be composed
   // then frees it rather than leaving it in the slot above the top.
   OwnedEntry entry(VisuXMLMarkupHistory::CreateFor(*this));
-  if (entry == nullptr) return 3;
+  if (entry == nullptr) return VisuXMLResult::kNotCreated;
   const VisuXMLError result = AuthorizeMarkupToOpen();
   if (result == 0) {
     VisuXMLMarkup* const parentInstance = parent->_pMarkupInstance;
@@ -317,21 +325,22 @@ VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
 
 VisuXMLError VisuXMLMarkup::AuthorizeMarkupToOpen() {
   VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
-  if (parent == nullptr || parent->_pMarkupInstance == nullptr) return 0;
+  if (parent == nullptr || parent->_pMarkupInstance == nullptr)
+    return VisuXMLResult::kSuccess;
   VisuXMLMarkup* const parentInstance = parent->_pMarkupInstance;
   if (!parentInstance->SearchForMarkupInSubMarkups(this)) {
     SetMessage(_sErrorMessage, {"The XML markup ", _Name,
                                 " is not an authorized sub-markup for ",
                                 parentInstance->_Name, "."});
-    return 1;
+    return VisuXMLResult::kFailed;
   }
   if (parentInstance->SearchForMarkupInChain(this, parent->_pCurrentInChain) !=
       nullptr) {
-    return 0;
+    return VisuXMLResult::kSuccess;
   }
   SetMessage(_sErrorMessage, {"Wrong order for the sub-markups of the ",
                               parentInstance->_Name, " markup."});
-  return 1;
+  return VisuXMLResult::kFailed;
 }
 
 void VisuXMLMarkup::IncrementUseOfSubMarkup(
@@ -369,7 +378,7 @@ VisuXMLError VisuXMLMarkup::PopMarkupFromHistory() {
     VisuXMLMarkupHistory* const parent = VisuXMLMarkupHistory::Top();
     parent->_XMLNode.AddChild(std::move(entry->_XMLNode));
   }
-  return 0;
+  return VisuXMLResult::kSuccess;
 }
 
 // ---- Tests ----
@@ -384,9 +393,9 @@ VisuXMLError VisuXMLMarkup::CheckAttributeValidation() {
     SetMessage(_sErrorMessage,
                {"The XML attribute ", link._pAttribute->_Name,
                 " is required for the XML markup ", _Name, "."});
-    return 1;
+    return VisuXMLResult::kFailed;
   }
-  return 0;
+  return VisuXMLResult::kSuccess;
 }
 
 VisuXMLError VisuXMLMarkup::CheckSubMarkupsValidation() {
@@ -398,19 +407,19 @@ VisuXMLError VisuXMLMarkup::CheckSubMarkupsValidation() {
       SetMessage(_sErrorMessage,
                  {"The XML markup ", subName,
                   " must appear only once in the XML markup ", _Name, "."});
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (link._Link == VisuXMLAtLeastOnce && link._uiNbUses == 0) {
       SetMessage(_sErrorMessage,
                  {"The XML markup ", subName,
                   " must appear at least once in the XML markup ", _Name, "."});
-      return 1;
+      return VisuXMLResult::kFailed;
     }
     if (link._Link == VisuXMLNotValid) {
       SetMessage(_sErrorMessage,
                  {"The XML markup ", subName, " is not valid."});
-      return 1;
+      return VisuXMLResult::kFailed;
     }
   }
-  return 0;
+  return VisuXMLResult::kSuccess;
 }

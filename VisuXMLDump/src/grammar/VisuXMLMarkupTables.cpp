@@ -5,6 +5,7 @@
 #include "SubMarkupChain.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"
+#include "VisuXMLResultCodes.h"
 
 namespace {
 
@@ -18,19 +19,20 @@ VisuXMLError VisuXMLMarkup::AddAttribute(VisuXMLAttribute* attribute,
     _sErrorMessage = ComposeMessage(
         "The XML attribute ", attribute->_Name,
         " has already been declared for the XML markup ", _Name, ".");
-    return 2;
+    return VisuXMLResult::kRefused;
   }
-  if (_uiNbAttributeLinks >= LinkTable::kMaxAttributeEntries) return 3;
+  if (_uiNbAttributeLinks >= LinkTable::kMaxAttributeEntries)
+    return VisuXMLResult::kNotCreated;
   VisuXMLAttributeLinks* grown =
       LinkTable::GrowByOne(_pAttributeLinks, _uiNbAttributeLinks);
-  if (grown == nullptr) return 3;
+  if (grown == nullptr) return VisuXMLResult::kNotCreated;
   delete[] _pAttributeLinks;
   _pAttributeLinks = grown;
   VisuXMLAttributeLinks& added = grown[_uiNbAttributeLinks];
   added._pAttribute = attribute;
   added._Link = link;
   ++_uiNbAttributeLinks;
-  return 0;
+  return VisuXMLResult::kSuccess;
 }
 
 VisuXMLError VisuXMLMarkup::AddSubMarkup(VisuXMLMarkup* subMarkup,
@@ -40,7 +42,7 @@ VisuXMLError VisuXMLMarkup::AddSubMarkup(VisuXMLMarkup* subMarkup,
         "The XML markup provided - ", subMarkup->_Name,
         " - has already been declared as a sub-markup for the XML markup ",
         _Name, ".");
-    return 2;
+    return VisuXMLResult::kRefused;
   }
   if (subMarkup->_Type == VisuXMLRootMarkup) {
     _sErrorMessage = ComposeMessage(
@@ -48,7 +50,7 @@ VisuXMLError VisuXMLMarkup::AddSubMarkup(VisuXMLMarkup* subMarkup,
         " - has been declared as root markup for the XML file. It can't "
         "therefore be added as a sub-markup for the ",
         _Name, " markup.");
-    return 2;
+    return VisuXMLResult::kRefused;
   }
   SubMarkupChain chain(_pSubMarkupLinks, _uiNbSubMarkupLinks, _pFirstInChain);
   return chain.AppendToMainChain(subMarkup, link) == nullptr ? 3 : 0;

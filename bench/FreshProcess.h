@@ -1,0 +1,32 @@
+#ifndef FreshProcess_h
+#define FreshProcess_h
+
+#include <string>
+#include <vector>
+
+// What one child process took: its wall-clock time, its processor time
+// (user and system), its peak resident memory, and whether it ended with
+// the status expected of it.
+struct ChildRun {
+  bool ok;
+  double seconds;
+  double cpuSeconds;
+  double peakBytes;
+};
+
+// Runs the command (found on PATH when it has no slash) in a fresh process
+// with its standard output thrown away, and waits for it.
+ChildRun RunFreshProcess(std::vector<std::string> command,
+                         int expectedStatus = 0);
+
+// Expat alone, with empty callbacks, reading the file in 64 KiB chunks:
+// the floor of any reading. False when the file cannot be read whole.
+bool ExpatReads(const char* path);
+
+// Size of the file in bytes; 0 when it cannot be seen.
+double FileBytes(const std::string& path);
+
+// The path of the running program.
+std::string SelfPath();
+
+#endif
