@@ -6,6 +6,10 @@
 // the host element. Both are measured in turns of 100 dumps within each
 // run (see BM_Dumps).
 //
+// The same dumps, linked as a replay run's references and outputs, are
+// also reviewed by visuxml-compare in its directory mode, in a fresh
+// process, against Expat alone reading the run's files in one process.
+//
 // Environment: VISUXML_BENCH_DIR (where the references are written, once),
 // VISUXML_BENCH_DUMPS (2000 by default), VISUXML_BENCH_DUMP_OBJECTS
 // (objects per dump, 137 by default: about 50 KB of XML).
@@ -22,6 +26,9 @@
 #include <vector>
 
 #include "ExpatFloor.h"
+#ifdef VISUXML_COMPARE_PATH
+#include "FreshProcess.h"
+#endif
 #include "MOKLightXmlElement.h"
 #include "MOKUnicodeString.h"
 #include "SceneDocument.h"
@@ -34,6 +41,8 @@ std::size_t gDumps = 2000;
 std::size_t gObjects = 137;
 std::string gReferenceDirectory;
 std::string gOutputDirectory;
+// Where this count of dumps keeps its files.
+std::string gRunDirectory;
 const char* const kTestCaseName = "Dumps";
 // The controller numbers its dumps from 1 for the whole process.
 unsigned int gNextCounter = 1;
@@ -185,20 +194,94 @@ void BM_Dumps(benchmark::State& state) {
   state.counters["FloorCpuSeconds"] = floor.cpu;
 }
 
-// The compare tool's directory mode over the same pairs goes here, against
-// Expat parsing the 2 x gDumps files, once the tool has that mode.
-
 BENCHMARK(BM_Dumps)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Writes the references unless they are already there.
-bool PrepareReferences() {
+// ---- The compare tool's review of a run of these dumps ----
+
+// A run's two directories as the tool reviews them: each dump's reference
+// and output, links to the same content.
+std::string ReviewDirectory(const char* side) {
+  return gRunDirectory + "/review-" + side;
+}
+
+std::string ReviewPath(const char* side, std::size_t number) {
+  return ReviewDirectory(side) + "/" + kTestCaseName + "_Scene_" +
+         (side[0] == 'r' ? "Ref_" : "Out_") + std::to_string(number) +
+         ".xml";
+}
+
+bool LinkReviewedRun() {
+  for (const char* side : {"ref", "out"}) {
+    ::mkdir(ReviewDirectory(side).c_str(), 0755);
+    for (std::size_t i = 0; i < gDumps; ++i) {
+      const std::string name = ReviewPath(side, i + 1);
+      ::unlink(name.c_str());
+      if (::link(ContentPath(i).c_str(), name.c_str()) != 0) return false;
+    }
+  }
+  return true;
+}
+
+// The floor's child: Expat alone over every file of the run.
+int ExpatReadsReviewedRun() {
+  for (std::size_t i = 0; i < gDumps; ++i)
+    for (const char* side : {"ref", "out"})
+      if (!ExpatReads(ReviewPath(side, i + 1).c_str())) return 1;
+  return 0;
+}
+
+#ifdef VISUXML_COMPARE_PATH
+void MeasureChild(benchmark::State& state,
+                  const std::vector<std::string>& command) {
+  for (auto _ : state) {
+    const ChildRun run = RunFreshProcess(command);
+    if (!run.ok) {
+      state.SkipWithError("the child process failed");
+      return;
+    }
+    state.SetIterationTime(run.seconds);
+    state.counters["ChildCPU"] = run.cpuSeconds;
+  }
+  state.counters["Dumps"] = static_cast<double>(gDumps);
+}
+
+void RegisterReviewBenchmarks() {
+  const std::vector<std::string> tool{VISUXML_COMPARE_PATH,
+                                      ReviewDirectory("ref"),
+                                      ReviewDirectory("out")};
+  const std::vector<std::string> floor{SelfPath(), "--expat-review"};
+  for (const auto& [name, command] :
+       {std::pair<const char*, std::vector<std::string>>{"BM_ToolReview",
+                                                         tool},
+        {"BM_ToolReviewExpatFloor", floor}})
+    benchmark::RegisterBenchmark(name,
+                                 [command = command](benchmark::State& s) {
+                                   MeasureChild(s, command);
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+}
+#else
+void RegisterReviewBenchmarks() {}
+#endif
+
+// Where this count of dumps keeps its files; returns the directory.
+std::string PrepareDirectories() {
   const char* root = std::getenv("VISUXML_BENCH_DIR");
   const std::string directory =
       (root != nullptr && *root != '\0' ? root : "/tmp/visuxml-bench") +
       std::string("/dumps-") + std::to_string(gDumps) + "x" +
       std::to_string(gObjects);
+  gRunDirectory = directory;
   gReferenceDirectory = directory + "/reference";
   gOutputDirectory = directory + "/output";
+  return directory;
+}
+
+// Writes the references unless they are already there.
+bool PrepareReferences() {
+  const std::string directory = PrepareDirectories();
   for (const std::string& path : {directory, gReferenceDirectory,
                                   gOutputDirectory})
     ::mkdir(path.c_str(), 0755);
@@ -218,6 +301,7 @@ bool PrepareReferences() {
         std::rename(partial.c_str(), path.c_str()) != 0)
       return false;
   }
+  if (!LinkReviewedRun()) return false;
   ::setenv("TRQ_LOG_NAME", kTestCaseName, 1);
   ::setenv("KVB_TRQ_REF", gReferenceDirectory.c_str(), 1);
   ::setenv("KVB_TRQ_OUT", gOutputDirectory.c_str(), 1);
@@ -230,11 +314,16 @@ bool PrepareReferences() {
 int main(int argc, char** argv) {
   gDumps = EnvironmentCount("VISUXML_BENCH_DUMPS", gDumps);
   gObjects = EnvironmentCount("VISUXML_BENCH_DUMP_OBJECTS", gObjects);
+  if (argc == 2 && std::string(argv[1]) == "--expat-review") {
+    PrepareDirectories();
+    return ExpatReadsReviewedRun();
+  }
   benchmark::Initialize(&argc, argv);
   if (!PrepareReferences()) {
     std::fprintf(stderr, "cannot write the reference dumps\n");
     return 1;
   }
+  RegisterReviewBenchmarks();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -150,6 +150,8 @@ def main(paths):
                      "(reference)", "-"))
     else:
         rows.append((label, "n/a", "n/a", "n/a", "-", "<= 1.5x", "FAIL"))
+    ratio("7 Many dumps: visuxml-compare REF_DIR OUT_DIR / Expat, 2x the files",
+          "BM_ToolReview", "BM_ToolReviewExpatFloor", 2.0, in_process=False)
     tool_rows(runs, rows, ratio)
 
     fresh = ("BM_Replay", "BM_Tool")
