@@ -1,6 +1,7 @@
 #include "LightXmlTreeBuilder.h"
 
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "LightXmlAttributes.h"
@@ -60,13 +61,17 @@ void XMLCALL LightXmlTreeBuilder::OnCdataStart(void* data) {
   static_cast<LightXmlTreeBuilder*>(data)->_RunHasCdata = true;
 }
 
+// Nothing may unwind through Expat's C frames: running out of memory is
+// told as such, and anything else still stops the reading with a reason.
 template <typename Step>
 void LightXmlTreeBuilder::Guarded(Step step) {
   if (_Failed) return;
   try {
     step();
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     Stop("out of memory");
+  } catch (...) {
+    Stop("internal failure of the reader");
   }
 }
 
