@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "ExpatFloor.h"
 #include "FreshProcess.h"
 #include "SceneDocument.h"
 

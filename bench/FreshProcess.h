@@ -19,10 +19,6 @@ struct ChildRun {
 ChildRun RunFreshProcess(std::vector<std::string> command,
                          int expectedStatus = 0);
 
-// Expat alone, with empty callbacks, reading the file in 64 KiB chunks:
-// the floor of any reading. False when the file cannot be read whole.
-bool ExpatReads(const char* path);
-
 // Size of the file in bytes; 0 when it cannot be seen.
 double FileBytes(const std::string& path);
 

@@ -87,6 +87,24 @@ ObjectValues ValuesOf(std::size_t index) {
   return values;
 }
 
+const std::vector<ObjectValues>& Pattern() {
+  static const std::vector<ObjectValues> pattern = [] {
+    std::vector<ObjectValues> values;
+    for (std::size_t i = 0; i < 4096; ++i) values.push_back(ValuesOf(i));
+    return values;
+  }();
+  return pattern;
+}
+
+std::string PatternDocument(const std::vector<ObjectValues>& pattern,
+                            std::size_t first, std::size_t objects) {
+  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scene>";
+  for (std::size_t i = first; i < first + objects; ++i)
+    AppendObject(out, pattern[i % pattern.size()]);
+  out += "\n</Scene>\n";
+  return out;
+}
+
 bool WriteFile(const std::string& path, std::size_t objects) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
@@ -105,9 +123,9 @@ bool WriteFile(const std::string& path, std::size_t objects) {
 }
 
 void BuildTree(MOKLightXmlElement& root, std::size_t objects,
-               const std::vector<ObjectValues>& pattern) {
+               const std::vector<ObjectValues>& pattern, std::size_t first) {
   root.SetName("Scene");
-  for (std::size_t i = 0; i < objects; ++i) {
+  for (std::size_t i = first; i < first + objects; ++i) {
     const ObjectValues& values = pattern[i % pattern.size()];
     MOKLightXmlElement object(MOKUnicodeString("Object"));
     SetAttributes(object, kObjectAttributes, values.object);

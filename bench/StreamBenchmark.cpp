@@ -21,91 +21,24 @@
 #include "MOKLightXmlParser.h"
 #include "MOKUnicodeString.h"
 #include "SceneDocument.h"
-#include "VisuXMLAttribute.h"
+#include "SceneGrammar.h"
 #include "VisuXMLDumpControler.h"
-#include "VisuXMLMarkup.h"
 
 namespace {
 
 // Scene + 333,333 objects of three elements each, unless
 // VISUXML_BENCH_STREAM_OBJECTS says otherwise.
 std::size_t kObjects = 333333;
-constexpr std::size_t kPatternSize = 4096;
 
 std::string gDirectory;
-
-const std::vector<SceneDocument::ObjectValues>& Pattern() {
-  static const std::vector<SceneDocument::ObjectValues> pattern = [] {
-    std::vector<SceneDocument::ObjectValues> values;
-    for (std::size_t i = 0; i < kPatternSize; ++i)
-      values.push_back(SceneDocument::ValuesOf(i));
-    return values;
-  }();
-  return pattern;
-}
-
-std::vector<MOKUnicodeString> Names(const char* const* names,
-                                    std::size_t count) {
-  return std::vector<MOKUnicodeString>(names, names + count);
-}
-
-void DeclareSceneGrammar() {
-  const auto kAnyNumber = static_cast<VisuXMLMarkupToMarkupLink>(3);
-  VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup);
-  VisuXMLMarkup::CreateXMLMarkup("Object", VisuXMLStandardMarkup);
-  VisuXMLMarkup::CreateXMLMarkup("Material", VisuXMLStandardMarkup);
-  VisuXMLMarkup::CreateXMLMarkup("Transform", VisuXMLStandardMarkup);
-  VisuXMLMarkup::AttachMarkup("Scene", "Object", kAnyNumber);
-  VisuXMLMarkup::AttachMarkup("Object", "Material", VisuXMLOnlyOnce);
-  VisuXMLMarkup::AttachMarkup("Object", "Transform", VisuXMLOnlyOnce);
-  const auto attach = [](const char* markup, const char* const* names,
-                         std::size_t count, VisuXMLTypeOfAttribute type) {
-    for (std::size_t i = 0; i < count; ++i) {
-      VisuXMLAttribute::CreateXMLAttribute(names[i], type);
-      VisuXMLMarkup::AttachAttribute(markup, names[i],
-                                     VisuXMLRequiredAttribute);
-    }
-  };
-  attach("Object", SceneDocument::kObjectAttributes, 2, VisuXMLTextAttribute);
-  attach("Object", SceneDocument::kObjectAttributes + 2, 3,
-         VisuXMLRealAttribute);
-  attach("Material", SceneDocument::kMaterialAttributes, 2,
-         VisuXMLRealAttribute);
-  attach("Transform", SceneDocument::kTransformAttributes, 16,
-         VisuXMLRealAttribute);
-}
 
 // A client that streams the scene through the grammar and finishes the
 // dump, which writes the file.
 class SceneControler : public VisuXMLDumpControler {
  public:
   VisuXMLError DumpXML() override {
-    DeclareSceneGrammar();
-    const MOKUnicodeString scene("Scene"), object("Object"),
-        material("Material"), transform("Transform");
-    const auto objectNames = Names(SceneDocument::kObjectAttributes, 5);
-    const auto materialNames = Names(SceneDocument::kMaterialAttributes, 2);
-    const auto transformNames = Names(SceneDocument::kTransformAttributes, 16);
-    const auto set = [](const std::vector<MOKUnicodeString>& names,
-                        const std::vector<MOKUnicodeString>& values) {
-      for (std::size_t i = 0; i < names.size(); ++i)
-        VisuXMLMarkup::SetAttributeValue(names[i], values[i]);
-    };
-    const auto& pattern = Pattern();
-    VisuXMLMarkup::OpenMarkup(scene);
-    for (std::size_t i = 0; i < kObjects; ++i) {
-      const SceneDocument::ObjectValues& values = pattern[i % pattern.size()];
-      VisuXMLMarkup::OpenMarkup(object);
-      set(objectNames, values.object);
-      VisuXMLMarkup::OpenMarkup(material);
-      set(materialNames, values.material);
-      VisuXMLMarkup::CloseMarkup(material);
-      VisuXMLMarkup::OpenMarkup(transform);
-      set(transformNames, values.transform);
-      VisuXMLMarkup::CloseMarkup(transform);
-      VisuXMLMarkup::CloseMarkup(object);
-    }
-    VisuXMLMarkup::CloseMarkup(scene);
+    SceneGrammar::Declare();
+    SceneGrammar::Stream(SceneDocument::Pattern(), 0, kObjects);
     return FinishXMLDump();
   }
   MOKUnicodeString GetXMLDumpName() override { return "Scene"; }
@@ -193,7 +126,7 @@ class MinimalWriter {
 const MOKLightXmlElement& SceneTree() {
   static const std::unique_ptr<MOKLightXmlElement> tree = [] {
     std::unique_ptr<MOKLightXmlElement> root(new MOKLightXmlElement());
-    SceneDocument::BuildTree(*root, kObjects, Pattern());
+    SceneDocument::BuildTree(*root, kObjects, SceneDocument::Pattern());
     return root;
   }();
   return *tree;
@@ -208,7 +141,7 @@ double FileSize(const std::string& path) {
 // The grammar's stream and FinishXMLDump, from the first opening to the
 // written file.
 void BM_StreamThroughGrammar(benchmark::State& state) {
-  Pattern();
+  SceneDocument::Pattern();
   ::setenv("MOKTemp", gDirectory.c_str(), 1);
   double bytes = 0.0;
   for (auto _ : state) {
@@ -233,7 +166,7 @@ void BM_StreamThroughGrammar(benchmark::State& state) {
 // Floor: the same tree built directly with the host element and written
 // with the host writer.
 void BM_StreamDirectTree(benchmark::State& state) {
-  const auto& pattern = Pattern();
+  const auto& pattern = SceneDocument::Pattern();
   const std::string path = gDirectory + "/direct.xml";
   for (auto _ : state) {
     MOKLightXmlElement root;

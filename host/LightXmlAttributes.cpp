@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "LightXmlArena.h"
+
 namespace {
 
 constexpr std::size_t kLimit = 0xFFFFFFFFu;
@@ -18,13 +20,28 @@ std::size_t Larger(std::size_t current, std::size_t needed) {
 
 LightXmlAttributes* LightXmlAttributes::Create(std::size_t entries,
                                                std::size_t bytes) {
+  return Allocate(entries, bytes, nullptr);
+}
+
+LightXmlAttributes* LightXmlAttributes::CreateInArena(std::size_t entries,
+                                                      std::size_t bytes,
+                                                      LightXmlArena* arena) {
+  return Allocate(entries, bytes, arena);
+}
+
+LightXmlAttributes* LightXmlAttributes::Allocate(std::size_t entries,
+                                                 std::size_t bytes,
+                                                 LightXmlArena* arena) {
   if (entries > kLimit / 2 || bytes > kLimit / 2) throw std::bad_alloc();
-  void* memory = std::malloc(sizeof(LightXmlAttributes) +
-                             entries * sizeof(Entry) + bytes);
+  const std::size_t size =
+      sizeof(LightXmlAttributes) + entries * sizeof(Entry) + bytes;
+  void* memory = arena != nullptr ? arena->Allocate(size) : std::malloc(size);
   if (memory == nullptr) throw std::bad_alloc();
   auto* block = new (memory) LightXmlAttributes();
   block->_EntryCapacity = static_cast<std::uint32_t>(entries);
   block->_ByteCapacity = static_cast<std::uint32_t>(bytes);
+  block->_pArena = arena;
+  if (arena != nullptr) arena->Hold();
   return block;
 }
 
@@ -33,16 +50,19 @@ LightXmlAttributes* LightXmlAttributes::Share(LightXmlAttributes* block) {
   return block;
 }
 
-void LightXmlAttributes::Release(LightXmlAttributes* block) {
-  if (block == nullptr || --block->_References != 0) return;
+void LightXmlAttributes::Free(LightXmlAttributes* block) {
+  LightXmlArena* const arena = block->_pArena;
   block->~LightXmlAttributes();
-  std::free(block);
+  if (arena != nullptr)
+    arena->Release();
+  else
+    std::free(block);
 }
 
 LightXmlAttributes::~LightXmlAttributes() {
   DropValues();
-  for (std::size_t i = 0; i < _Count; ++i)
-    LightXmlNamePool::Release(Entries()[i].name);
+  if (_pArena != nullptr) return;
+  for (std::size_t i = 0; i < _Count; ++i) LightXmlNamePool::Release(Name(i));
 }
 
 void LightXmlAttributes::DropValues() const {
@@ -62,14 +82,14 @@ LightXmlAttributes* LightXmlAttributes::Grown(LightXmlAttributes* block,
   if (block->_ByteCount != 0)
     std::memcpy(copy->Bytes(), block->Bytes(), block->_ByteCount);
   for (std::size_t i = 0; i < copy->_Count; ++i)
-    LightXmlNamePool::Share(copy->Entries()[i].name);
+    LightXmlNamePool::Share(copy->Name(i));
   return copy;
 }
 
 LightXmlAttributes* LightXmlAttributes::Unshared(LightXmlAttributes*& block) {
   if (block == nullptr) {
     block = Create(4, 32);
-  } else if (block->_References > 1) {
+  } else if (!block->IsOwnedAlone()) {
     LightXmlAttributes* copy =
         Grown(block, block->_Count + 1, block->_ByteCount + 16);
     Release(block);
@@ -89,7 +109,7 @@ LightXmlAttributes* LightXmlAttributes::Target(LightXmlAttributes* block,
   if (block == nullptr) return Create(Larger(0, entries), Larger(32, bytes));
   const bool room = block->_Count + entries <= block->_EntryCapacity &&
                     block->_ByteCount + bytes <= block->_ByteCapacity;
-  if (block->_References == 1 && room) return block;
+  if (block->IsOwnedAlone() && room) return block;
   return Grown(block, Larger(block->_EntryCapacity, block->_Count + entries),
                Larger(block->_ByteCapacity, block->_ByteCount + bytes));
 }
@@ -106,8 +126,7 @@ void LightXmlAttributes::Commit(LightXmlAttributes*& block,
 std::size_t LightXmlAttributes::Find(const char* name,
                                      std::size_t length) const {
   for (std::size_t i = 0; i < _Count; ++i) {
-    const std::string& text =
-        LightXmlNamePool::TextOf(Entries()[i].name).GetText();
+    const std::string& text = LightXmlNamePool::TextOf(Name(i)).GetText();
     if (text.size() == length && std::memcmp(text.data(), name, length) == 0)
       return i;
   }
@@ -118,7 +137,7 @@ const MOKUnicodeString& LightXmlAttributes::Value(std::size_t index) const {
   if (_pValues == nullptr) {
     MOKUnicodeString* values = new MOKUnicodeString[_Count];
     for (std::size_t i = 0; i < _Count; ++i)
-      values[i] = MOKUnicodeString(ValueData(i), Entries()[i].length);
+      values[i] = MOKUnicodeString(ValueData(i), ValueLength(i));
     _pValues = values;
   }
   return _pValues[index];
@@ -135,44 +154,52 @@ void LightXmlAttributes::Append(LightXmlAttributes*& block, LightXmlName* name,
   }
   if (length != 0)
     std::memcpy(target->Bytes() + target->_ByteCount, value, length);
-  target->Entries()[target->_Count] =
-      Entry{name, target->_ByteCount, static_cast<std::uint32_t>(length)};
   target->_ByteCount += static_cast<std::uint32_t>(length);
+  target->Entries()[target->_Count] =
+      Entry{LightXmlNamePool::IndexOf(name), target->_ByteCount};
   ++target->_Count;
   Commit(block, target);
 }
 
+// An element without attributes gets no block for none.
 void LightXmlAttributes::Reserve(LightXmlAttributes*& block,
                                  std::size_t entries, std::size_t bytes) {
-  if (block == nullptr && entries != 0)
-    block = Create(entries, bytes);
-  else
-    Commit(block, Target(block, entries, bytes));
+  if (block == nullptr) {
+    if (entries != 0) block = Create(entries, bytes);
+    return;
+  }
+  Commit(block, Target(block, entries, bytes));
 }
 
-// A longer value goes at the end of the bytes; the old bytes stay unused
-// until the block is next copied.
+void LightXmlAttributes::ResizeValue(std::size_t index, std::size_t length) {
+  const std::uint32_t start = Start(index);
+  const std::uint32_t end = Entries()[index].end;
+  const std::uint32_t newEnd = start + static_cast<std::uint32_t>(length);
+  if (newEnd == end) return;
+  std::memmove(Bytes() + newEnd, Bytes() + end, _ByteCount - end);
+  for (std::size_t i = index; i < _Count; ++i)
+    Entries()[i].end = Entries()[i].end - end + newEnd;
+  _ByteCount = _ByteCount - end + newEnd;
+}
+
+// The value takes the place of the old one, the later values moving along.
 void LightXmlAttributes::Replace(LightXmlAttributes*& block, std::size_t index,
                                  const char* value, std::size_t length) {
-  const bool fits = length <= block->Entries()[index].length;
-  LightXmlAttributes* target = Target(block, 0, fits ? 0 : length);
-  Entry& entry = target->Entries()[index];
-  if (fits) {
-    std::memmove(target->Bytes() + entry.offset, value, length);
-  } else {
-    std::memcpy(target->Bytes() + target->_ByteCount, value, length);
-    entry.offset = target->_ByteCount;
-    target->_ByteCount += static_cast<std::uint32_t>(length);
-  }
-  entry.length = static_cast<std::uint32_t>(length);
+  const std::size_t old = block->ValueLength(index);
+  LightXmlAttributes* target =
+      Target(block, 0, length > old ? length - old : 0);
+  target->ResizeValue(index, length);
+  if (length != 0)
+    std::memcpy(target->Bytes() + target->Start(index), value, length);
   Commit(block, target);
 }
 
 void LightXmlAttributes::Remove(LightXmlAttributes*& block,
                                 std::size_t index) {
   Unshared(block);
+  LightXmlNamePool::Release(block->Name(index));
+  block->ResizeValue(index, 0);
   Entry* entries = block->Entries();
-  LightXmlNamePool::Release(entries[index].name);
   std::memmove(entries + index, entries + index + 1,
                (block->_Count - index - 1) * sizeof(Entry));
   --block->_Count;

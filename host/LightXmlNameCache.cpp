@@ -1,6 +1,10 @@
 #include "LightXmlNameCache.h"
 
+#include <cstdint>
 #include <cstring>
+#include <utility>
+
+#include "LightXmlArena.h"
 
 namespace {
 
@@ -10,46 +14,62 @@ std::size_t Mixed(std::size_t hash, char byte) {
   return (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
 }
 
-// Names are short: every byte takes part.
-std::size_t SlotOf(const char* text, std::size_t length, std::size_t slots) {
-  std::size_t hash = kHashStart;
-  for (std::size_t i = 0; i < length; ++i) hash = Mixed(hash, text[i]);
-  return hash % slots;
+// Expat packs short names a few bytes apart: every bit of the address
+// takes part (multiplicative hashing), so that neighbours spread.
+std::size_t AddressSlotOf(const char* text, std::size_t slots) {
+  const std::uint64_t address = reinterpret_cast<std::uintptr_t>(text);
+  return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> 32) %
+         slots;
+}
+
+// True when the NUL-terminated text is exactly the name's.
+bool IsTextOf(const char* text, const LightXmlName* name) {
+  const std::string& known = name->text.GetText();
+  for (std::size_t i = 0; i < known.size(); ++i)
+    if (text[i] != known[i]) return false;
+  return text[known.size()] == '\0';
 }
 
 }  // namespace
 
-LightXmlNameCache::LightXmlNameCache() : _Slots() {}
+LightXmlNameCache::LightXmlNameCache() : _ByText(), _ByAddress() {}
 
-LightXmlNameCache::~LightXmlNameCache() {
-  for (LightXmlName* name : _Slots) LightXmlNamePool::Release(name);
+LightXmlName* LightXmlNameCache::Lend(const char* text,
+                                      LightXmlArena& keeper) {
+  const std::size_t slot = AddressSlotOf(text, kSlots);
+  AddressSlot& known = _ByAddress[slot];
+  if (known.address == text) {
+    if (IsTextOf(text, known.names[0])) return known.names[0];
+    if (known.names[1] != nullptr && IsTextOf(text, known.names[1])) {
+      std::swap(known.names[0], known.names[1]);
+      return known.names[0];
+    }
+  }
+  LightXmlName* name = LendByText(text, keeper);
+  if (name != nullptr) {
+    known.names[1] = known.address == text ? known.names[0] : nullptr;
+    known.names[0] = name;
+    known.address = text;
+  }
+  return name;
 }
 
-LightXmlName* LightXmlNameCache::Acquire(const char* text, std::size_t length) {
-  if (length == 0) return nullptr;
-  return AcquireInSlot(SlotOf(text, length, kSlots), text, length);
-}
-
-LightXmlName* LightXmlNameCache::Acquire(const char* text) {
+// Names are short: every byte takes part in the hash.
+LightXmlName* LightXmlNameCache::LendByText(const char* text,
+                                            LightXmlArena& keeper) {
   std::size_t hash = kHashStart;
   std::size_t length = 0;
   for (; text[length] != '\0'; ++length) hash = Mixed(hash, text[length]);
   if (length == 0) return nullptr;
-  return AcquireInSlot(hash % kSlots, text, length);
-}
-
-LightXmlName* LightXmlNameCache::AcquireInSlot(std::size_t slot,
-                                               const char* text,
-                                               std::size_t length) {
-  LightXmlName*& known = _Slots[slot];
+  LightXmlName*& known = _ByText[hash % kSlots];
   if (known != nullptr) {
     const std::string& knownText = known->text.GetText();
     if (knownText.size() == length &&
         std::memcmp(knownText.data(), text, length) == 0)
-      return LightXmlNamePool::Share(known);
+      return known;
   }
   LightXmlName* name = LightXmlNamePool::Acquire(text, length);
-  LightXmlNamePool::Release(known);
-  known = LightXmlNamePool::Share(name);
+  keeper.KeepName(name);
+  known = name;
   return name;
 }

@@ -1,11 +1,16 @@
 #include "LightXmlTreeBuilder.h"
 
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "LightXmlAttributes.h"
 
 namespace {
+
+// The arena starts small, for the many dumps of a few kilobytes, and its
+// chunks double as the document grows.
+constexpr std::size_t kFirstArenaBytes = 32 * 1024;
 
 bool IsWhitespaceOnly(const std::string& text) {
   for (char c : text)
@@ -18,6 +23,8 @@ bool IsWhitespaceOnly(const std::string& text) {
 LightXmlTreeBuilder::LightXmlTreeBuilder(MOKLightXmlElement& root)
     : _Root(root),
       _Parser(nullptr),
+      _Arena(nullptr),
+      _AttributeBytes(0),
       _RunHasCdata(false),
       _Complete(false),
       _Failed(false),
@@ -54,13 +61,17 @@ void XMLCALL LightXmlTreeBuilder::OnCdataStart(void* data) {
   static_cast<LightXmlTreeBuilder*>(data)->_RunHasCdata = true;
 }
 
+// Nothing may unwind through Expat's C frames: running out of memory is
+// told as such, and anything else still stops the reading with a reason.
 template <typename Step>
 void LightXmlTreeBuilder::Guarded(Step step) {
   if (_Failed) return;
   try {
     step();
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     Stop("out of memory");
+  } catch (...) {
+    Stop("internal failure of the reader");
   }
 }
 
@@ -72,57 +83,53 @@ void LightXmlTreeBuilder::Stop(const char* reason) {
 
 void LightXmlTreeBuilder::Start(const XML_Char* name,
                                 const XML_Char** attributes) {
-  MOKLightXmlElement* element = &_Root;
-  if (!_Stack.empty()) {
-    EndRun(true);
-    element = _Stack.back().element->AppendNewChild();
-  }
-  element->AdoptName(_Names.Acquire(name));
-  if (attributes[0] != nullptr) element->AdoptAttributes(Attributes(attributes));
-  if (!HasWritableNames(*element)) {
+  if (_Arena.Get() == nullptr)
+    _Arena.Reset(LightXmlArena::Create(kFirstArenaBytes));
+  LightXmlArena& arena = *_Arena.Get();
+  LightXmlName* const elementName = _Names.Lend(name, arena);
+  if (!IsWritable(elementName) || !MeasureAttributes(attributes)) {
     Stop("name that cannot be written back unchanged");
     return;
   }
+  MOKLightXmlElement* element = &_Root;
+  if (!_Stack.empty()) {
+    EndRun(true);
+    element = _Stack.back().element->AppendNewChild(&arena);
+  }
+  element->AdoptName(LightXmlNamePool::Share(elementName));
+  if (!_Measured.empty()) element->AdoptAttributes(Attributes(attributes));
   _Stack.push_back(Frame{element, std::string()});
 }
 
-bool LightXmlTreeBuilder::HasWritableNames(const MOKLightXmlElement& element) {
-  if (!IsWritable(element.GetSharedName())) return false;
-  for (std::size_t i = 0; i < element.GetAttributeCount(); ++i)
-    if (!IsWritable(element.GetAttributeSharedNameAt(i))) return false;
-  return true;
-}
-
-// The verdict is kept on the shared name, where the writer finds it too:
-// each distinct name is judged once per process.
-bool LightXmlTreeBuilder::IsWritable(const LightXmlName* name) {
-  if (name == nullptr) return false;
-  if (name->writerVerdict == 0)
-    name->writerVerdict = _WriterNames.IsValid(name->text.GetText()) ? 1 : 2;
+bool LightXmlTreeBuilder::IsJudgedWritable(const LightXmlName* name) {
+  name->writerVerdict = _WriterNames.IsValid(name->text.GetText()) ? 1 : 2;
   return name->writerVerdict == 1;
 }
 
-// The attributes of a start tag in one block of exactly their size. Expat
-// has already refused repeated attribute names.
+// Finds the name and measures the value of every attribute of a start tag,
+// each once; false when a name is one the writer would rename.
+bool LightXmlTreeBuilder::MeasureAttributes(const XML_Char** attributes) {
+  _Measured.clear();
+  _AttributeBytes = 0;
+  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2) {
+    LightXmlName* const name = _Names.Lend(pair[0], *_Arena.Get());
+    if (!IsWritable(name)) return false;
+    _Measured.push_back(MeasuredAttribute{name, std::strlen(pair[1])});
+    _AttributeBytes += _Measured.back().length;
+  }
+  return true;
+}
+
+// The measured attributes in one block of exactly their size, in the
+// arena. Expat has already refused repeated attribute names.
 LightXmlAttributes* LightXmlTreeBuilder::Attributes(
     const XML_Char** attributes) {
-  // Each value is measured once; the lengths are kept for the copy.
-  _ValueLengths.clear();
-  std::size_t bytes = 0;
-  for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2) {
-    _ValueLengths.push_back(std::strlen(pair[1]));
-    bytes += _ValueLengths.back();
-  }
-  LightXmlAttributes* block =
-      LightXmlAttributes::Create(_ValueLengths.size(), bytes);
-  try {
-    const std::size_t* length = _ValueLengths.data();
-    for (const XML_Char** pair = attributes; pair[0] != nullptr; pair += 2)
-      LightXmlAttributes::Append(block, _Names.Acquire(pair[0]), pair[1],
-                                 *length++);
-  } catch (...) {
-    LightXmlAttributes::Release(block);
-    throw;
+  LightXmlAttributes* block = LightXmlAttributes::CreateInArena(
+      _Measured.size(), _AttributeBytes, _Arena.Get());
+  const XML_Char** value = attributes + 1;
+  for (const MeasuredAttribute& attribute : _Measured) {
+    block->Fill(attribute.name, *value, attribute.length);
+    value += 2;
   }
   return block;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "LightXmlArena.h"
 #include "LightXmlNameCache.h"
 #include "LightXmlText.h"
 #include "MOKLightXmlElement.h"
@@ -16,6 +17,9 @@
 // An element's text is its character data. In an element with children, a
 // whitespace-only run of character data between two tags is layout and is
 // dropped, unless it holds a CDATA section, which marks it as content.
+//
+// The nodes and blocks of the tree are made in one arena for the document,
+// which keeps the names the attributes borrow.
 //
 // A document holding a name the writer would rename is refused: Expat takes
 // some characters in names only from UTF-16 or Latin-1 input, while the
@@ -36,6 +40,10 @@ class LightXmlTreeBuilder {
     MOKLightXmlElement* element;
     std::string text;
   };
+  struct MeasuredAttribute {
+    LightXmlName* name;
+    std::size_t length;
+  };
 
   static void XMLCALL OnStart(void* data, const XML_Char* name,
                               const XML_Char** attributes);
@@ -48,19 +56,28 @@ class LightXmlTreeBuilder {
   void Guarded(Step step);
   void Stop(const char* reason);
   void Start(const XML_Char* name, const XML_Char** attributes);
+  // The verdict is kept on the shared name, where the writer finds it too:
+  // each distinct name is judged once per process.
+  bool IsWritable(const LightXmlName* name) {
+    return name != nullptr &&
+           (name->writerVerdict == 1 ||
+            (name->writerVerdict == 0 && IsJudgedWritable(name)));
+  }
+  bool IsJudgedWritable(const LightXmlName* name);
+  bool MeasureAttributes(const XML_Char** attributes);
   LightXmlAttributes* Attributes(const XML_Char** attributes);
-  bool HasWritableNames(const MOKLightXmlElement& element);
-  bool IsWritable(const LightXmlName* name);
   void End();
   void EndRun(bool childFollows);
 
   MOKLightXmlElement& _Root;
   XML_Parser _Parser;
+  LightXmlArenaHold _Arena;
   LightXmlNameCache _Names;
   XmlNameSanitizer _WriterNames;
   std::vector<Frame> _Stack;
   std::string _Run;
-  std::vector<std::size_t> _ValueLengths;
+  std::vector<MeasuredAttribute> _Measured;
+  std::size_t _AttributeBytes;
   bool _RunHasCdata;
   bool _Complete;
   bool _Failed;

@@ -1,10 +1,10 @@
 #include "MOKLightXmlElement.h"
 
 #include <cstdint>
-#include <memory>
 #include <utility>
 
 #include "LightXmlAttributes.h"
+#include "LightXmlChildren.h"
 #include "LightXmlNamePool.h"
 
 namespace {
@@ -32,31 +32,31 @@ std::size_t FindAttribute(const LightXmlAttributes* attributes,
 MOKLightXmlElementItf::~MOKLightXmlElementItf() = default;
 
 MOKLightXmlElement::MOKLightXmlElement()
-    : _pName(nullptr), _pText(nullptr), _pAttributes(nullptr) {}
+    : _pName(nullptr),
+      _pText(nullptr),
+      _pAttributes(nullptr),
+      _pChildren(nullptr) {}
 
 MOKLightXmlElement::MOKLightXmlElement(const MOKUnicodeString& name)
     : _pName(LightXmlNamePool::Acquire(name)),
       _pText(nullptr),
-      _pAttributes(nullptr) {}
+      _pAttributes(nullptr),
+      _pChildren(nullptr) {}
 
 MOKLightXmlElement::MOKLightXmlElement(const MOKLightXmlElement& other)
     : MOKLightXmlElementItf(),
       _pName(nullptr),
       _pText(nullptr),
-      _pAttributes(nullptr) {
+      _pAttributes(nullptr),
+      _pChildren(nullptr) {
   CopyFrom(other);
 }
 
 MOKLightXmlElement::MOKLightXmlElement(MOKLightXmlElement&& other) noexcept
-    : _pName(other._pName),
-      _pText(other._pText),
-      _pAttributes(other._pAttributes),
-      _Children(std::move(other._Children)) {
-  other._pName = nullptr;
-  other._pText = nullptr;
-  other._pAttributes = nullptr;
-  other._Children.clear();
-}
+    : _pName(std::exchange(other._pName, nullptr)),
+      _pText(std::exchange(other._pText, nullptr)),
+      _pAttributes(std::exchange(other._pAttributes, nullptr)),
+      _pChildren(std::exchange(other._pChildren, nullptr)) {}
 
 MOKLightXmlElement& MOKLightXmlElement::operator=(
     const MOKLightXmlElement& other) {
@@ -78,7 +78,7 @@ MOKLightXmlElement& MOKLightXmlElement::operator=(
     std::swap(_pName, taken._pName);
     std::swap(_pText, taken._pText);
     std::swap(_pAttributes, taken._pAttributes);
-    _Children.swap(taken._Children);
+    std::swap(_pChildren, taken._pChildren);
   }
   return *this;
 }
@@ -97,53 +97,6 @@ void MOKLightXmlElement::ReleaseOwnData() {
   _pAttributes = nullptr;
 }
 
-// A copy that runs out of memory leaves this element empty: the subtree
-// made so far is freed before the exception goes on.
-void MOKLightXmlElement::CopyFrom(const MOKLightXmlElement& source) {
-  try {
-    CopySubtree(source);
-  } catch (...) {
-    Reset();
-    throw;
-  }
-}
-
-// Copies node by node with an explicit work list: recursion would overflow
-// the stack on deeply nested documents. Names and attribute blocks are
-// shared, not copied. Every node is complete before its children are made.
-void MOKLightXmlElement::CopySubtree(const MOKLightXmlElement& source) {
-  std::vector<std::pair<const MOKLightXmlElement*, MOKLightXmlElement*>> work;
-  work.emplace_back(&source, this);
-  while (!work.empty()) {
-    const MOKLightXmlElement* from = work.back().first;
-    MOKLightXmlElement* to = work.back().second;
-    work.pop_back();
-    to->_pName = LightXmlNamePool::Share(from->_pName);
-    if (from->_pText != nullptr) to->_pText = new MOKUnicodeString(*from->_pText);
-    to->_pAttributes = LightXmlAttributes::Share(from->_pAttributes);
-    to->_Children.reserve(from->_Children.size());
-    for (const MOKLightXmlElement* child : from->_Children) {
-      // The slot is reserved: the push cannot throw once the child exists.
-      to->_Children.push_back(new MOKLightXmlElement());
-      work.emplace_back(child, to->_Children.back());
-    }
-  }
-}
-
-// Detaches every descendant before deleting it, so that no destructor
-// recurses into a subtree.
-void MOKLightXmlElement::DestroyChildren() {
-  std::vector<MOKLightXmlElement*> work;
-  work.swap(_Children);
-  while (!work.empty()) {
-    MOKLightXmlElement* node = work.back();
-    work.pop_back();
-    work.insert(work.end(), node->_Children.begin(), node->_Children.end());
-    node->_Children.clear();
-    delete node;
-  }
-}
-
 int MOKLightXmlElement::Assign(const MOKLightXmlElementItf& other) {
   const auto* element = dynamic_cast<const MOKLightXmlElement*>(&other);
   if (element == nullptr) return 0;
@@ -151,62 +104,19 @@ int MOKLightXmlElement::Assign(const MOKLightXmlElementItf& other) {
   return 1;
 }
 
-// The child is made before the slot: an allocation that throws leaves the
-// children as they were, never with an empty slot.
-void MOKLightXmlElement::Append(std::unique_ptr<MOKLightXmlElement>& child) {
-  _Children.push_back(child.get());
-  child.release();
-}
-
-int MOKLightXmlElement::AddChild(const MOKLightXmlElement& child) {
-  auto copy = std::make_unique<MOKLightXmlElement>(child);
-  Append(copy);
-  return 1;
-}
-
-// Should the slot fail to grow, the content is handed back to the argument.
-int MOKLightXmlElement::AddChild(MOKLightXmlElement&& child) {
-  auto taken = std::make_unique<MOKLightXmlElement>(std::move(child));
-  try {
-    Append(taken);
-  } catch (...) {
-    child = std::move(*taken);
-    throw;
-  }
-  return 1;
-}
-
-MOKLightXmlElement* MOKLightXmlElement::AppendNewChild() {
-  auto child = std::make_unique<MOKLightXmlElement>();
-  Append(child);
-  return _Children.back();
-}
-
-int MOKLightXmlElement::RemoveChild(const MOKLightXmlElementItf* child) {
-  for (auto it = _Children.begin(); it != _Children.end(); ++it) {
-    if (*it == child) {
-      MOKLightXmlElement* removed = *it;
-      _Children.erase(it);
-      delete removed;
-      return 1;
-    }
-  }
-  return 0;
-}
-
 void* MOKLightXmlElement::GetChildren() const {
-  return _Children.empty() ? nullptr : CookieFor(0);
+  return GetChildCount() == 0 ? nullptr : CookieFor(0);
 }
 
 MOKLightXmlElementItf* MOKLightXmlElement::GetChild(void*& cookie) const {
   if (cookie == nullptr) return nullptr;
   std::size_t index = IndexOf(cookie);
-  if (index >= _Children.size()) {
+  if (_pChildren == nullptr || index >= _pChildren->Count()) {
     cookie = nullptr;
     return nullptr;
   }
   cookie = CookieFor(index + 1);
-  return _Children[index];
+  return _pChildren->At(index);
 }
 
 const MOKUnicodeString& MOKLightXmlElement::GetName() const {
@@ -247,12 +157,12 @@ std::size_t MOKLightXmlElement::GetAttributeCount() const {
 
 const MOKUnicodeString& MOKLightXmlElement::GetAttributeNameAt(
     std::size_t index) const {
-  return LightXmlNamePool::TextOf(_pAttributes->At(index).name);
+  return LightXmlNamePool::TextOf(_pAttributes->Name(index));
 }
 
 const LightXmlName* MOKLightXmlElement::GetAttributeSharedNameAt(
     std::size_t index) const {
-  return _pAttributes->At(index).name;
+  return _pAttributes->Name(index);
 }
 
 const MOKUnicodeString& MOKLightXmlElement::GetAttributeValueAt(
@@ -262,8 +172,7 @@ const MOKUnicodeString& MOKLightXmlElement::GetAttributeValueAt(
 
 const char* MOKLightXmlElement::GetAttributeTextAt(std::size_t index,
                                                    std::size_t* length) const {
-  *length = _pAttributes->At(index).length;
-  return _pAttributes->ValueData(index);
+  return _pAttributes->Value(index, length);
 }
 
 bool MOKLightXmlElement::HasSameAttributeNames(
@@ -271,7 +180,7 @@ bool MOKLightXmlElement::HasSameAttributeNames(
   const std::size_t count = GetAttributeCount();
   if (count != other.GetAttributeCount()) return false;
   for (std::size_t i = 0; i < count; ++i)
-    if (_pAttributes->At(i).name != other._pAttributes->At(i).name)
+    if (_pAttributes->NameIndex(i) != other._pAttributes->NameIndex(i))
       return false;
   return true;
 }
@@ -305,7 +214,7 @@ MOKUnicodeString MOKLightXmlElement::GetAttributeValue(
   const std::size_t index = FindAttribute(_pAttributes, name);
   if (index >= GetAttributeCount()) return defaultValue;
   return MOKUnicodeString(_pAttributes->ValueData(index),
-                          _pAttributes->At(index).length);
+                          _pAttributes->ValueLength(index));
 }
 
 void MOKLightXmlElement::AppendAttribute(const MOKUnicodeString& name,

@@ -2,20 +2,22 @@
 #define MOKLightXmlElement_h
 
 #include <cstddef>
-#include <memory>
-#include <utility>
-#include <vector>
 
 #include "MOKHostExport.h"
 #include "MOKLightXmlElementItf.h"
 #include "MOKUnicodeString.h"
 
+class LightXmlArena;
 class LightXmlAttributes;
+class LightXmlChildren;
 struct LightXmlName;
 
 // The host's XML element: name, text, attributes in insertion order and
 // ordered children. An element owns its subtree. Copy and destruction work
 // without recursion, so arbitrarily deep trees are safe.
+//
+// Forty bytes: each part is a pointer, null while the part is empty; the
+// children have a block of their own.
 class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
  public:
   MOKLightXmlElement();
@@ -54,10 +56,8 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
 
   // Direct, typed access for the host layer's own code (parser, writer)
   // and for callers that walk large trees.
-  std::size_t GetChildCount() const { return _Children.size(); }
-  MOKLightXmlElement* GetChildAt(std::size_t index) const {
-    return _Children[index];
-  }
+  std::size_t GetChildCount() const;
+  MOKLightXmlElement* GetChildAt(std::size_t index) const;
   std::size_t GetAttributeCount() const;
   const MOKUnicodeString& GetAttributeNameAt(std::size_t index) const;
   const MOKUnicodeString& GetAttributeValueAt(std::size_t index) const;
@@ -77,6 +77,9 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   void ReserveAttributes(std::size_t count, std::size_t bytes);
   // Appends an empty child and returns it, for builders such as the parser.
   MOKLightXmlElement* AppendNewChild();
+  // The same, the first child of this element making the block of its
+  // children, which later children share, in the arena.
+  MOKLightXmlElement* AppendNewChild(LightXmlArena* arena);
   // The shared names themselves, for the writer (null for an empty name).
   const LightXmlName* GetSharedName() const { return _pName; }
   const LightXmlName* GetAttributeSharedNameAt(std::size_t index) const;
@@ -86,11 +89,11 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   void AdoptAttributes(LightXmlAttributes* attributes);
 
  private:
+  // Detaches the children of the nodes it destroys.
+  friend class LightXmlChildren;
+
   void CopyFrom(const MOKLightXmlElement& source);
   void CopySubtree(const MOKLightXmlElement& source);
-  // Takes the child over once its slot exists; it stays with the caller
-  // when the slot cannot be made.
-  void Append(std::unique_ptr<MOKLightXmlElement>& child);
   void DestroyChildren();
   void ReleaseOwnData();
 
@@ -100,7 +103,8 @@ class MOKHOST_EXPORT MOKLightXmlElement : public MOKLightXmlElementItf {
   MOKUnicodeString* _pText;
   // Null without attributes; shared with copies until changed.
   LightXmlAttributes* _pAttributes;
-  std::vector<MOKLightXmlElement*> _Children;
+  // Null without children.
+  LightXmlChildren* _pChildren;
 };
 
 #endif

@@ -9,15 +9,20 @@
 
 namespace {
 
-constexpr long kFirstChunkSize = 64 * 1024;
+constexpr long kChunkSize = 64 * 1024;
 constexpr long kMaxChunkSize = 1L << 30;
 
 // Expat scans a token left unfinished at the end of a chunk again from its
 // start with the next chunk, so fixed chunks make one huge token (a long
-// attribute value) quadratic. Chunks that grow with the bytes read so far
-// keep the total work linear.
-long NextChunkSize(long readSoFar) {
-  return std::min(std::max(kFirstChunkSize, readSoFar), kMaxChunkSize);
+// attribute value) quadratic. A chunk at least as large as the bytes still
+// pending keeps the total work linear; otherwise chunks stay small, so that
+// Expat's buffer is made once and reused, as fresh memory costs more than
+// the reading itself.
+long NextChunkSize(XML_Parser parser, long readSoFar) {
+  const XML_Index parsed = XML_GetCurrentByteIndex(parser);
+  const long pending =
+      parsed < 0 ? readSoFar : readSoFar - static_cast<long>(parsed);
+  return std::min(std::max(kChunkSize, pending), kMaxChunkSize);
 }
 
 enum class FeedResult { Read, ReadError, NotWellFormed };
@@ -25,7 +30,7 @@ enum class FeedResult { Read, ReadError, NotWellFormed };
 // Reads the stream chunk by chunk into the parser.
 FeedResult FeedParser(XML_Parser parser, MOKLightXmlInputStream& input) {
   for (long readSoFar = 0;;) {
-    const long size = NextChunkSize(readSoFar);
+    const long size = NextChunkSize(parser, readSoFar);
     void* buffer = XML_GetBuffer(parser, static_cast<int>(size));
     if (buffer == nullptr) return FeedResult::NotWellFormed;
     const long count =

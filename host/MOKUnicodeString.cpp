@@ -87,45 +87,9 @@ bool Format(std::string& out, const char* format, Number value) {
 
 }  // namespace
 
-MOKUnicodeString::MOKUnicodeString() = default;
-
-MOKUnicodeString::MOKUnicodeString(const char* text)
-    : _Text(text != nullptr ? text : "") {}
-
-MOKUnicodeString::MOKUnicodeString(const char* data, std::size_t length)
-    : _Text(data != nullptr ? std::string(data, length) : std::string()) {}
-
-MOKUnicodeString::MOKUnicodeString(std::string text) : _Text(std::move(text)) {}
-
-MOKUnicodeString::MOKUnicodeString(const MOKUnicodeString& other) = default;
-
-MOKUnicodeString::MOKUnicodeString(MOKUnicodeString&& other) noexcept
-    : _Text(std::move(other._Text)) {}
-
-MOKUnicodeString& MOKUnicodeString::operator=(const MOKUnicodeString& other) =
-    default;
-
-MOKUnicodeString& MOKUnicodeString::operator=(
-    MOKUnicodeString&& other) noexcept {
-  _Text = std::move(other._Text);
-  return *this;
-}
-
-MOKUnicodeString::~MOKUnicodeString() = default;
-
 MOKUnicodeString& MOKUnicodeString::operator+=(const MOKUnicodeString& other) {
   _Text += other._Text;
   return *this;
-}
-
-int MOKUnicodeString::Compare(const MOKUnicodeString& other) const {
-  return _Text == other._Text ? 2 : 0;
-}
-
-int MOKUnicodeString::GetLengthInByte() const {
-  // Texts beyond INT_MAX bytes still report "not empty".
-  return _Text.size() > 0x7FFFFFFFu ? 0x7FFFFFFF
-                                    : static_cast<int>(_Text.size());
 }
 
 int MOKUnicodeString::BuildFromNum(unsigned int value, const char* format) {
@@ -146,4 +110,3 @@ int MOKUnicodeString::ConvertToNum(double* value, const char* format) const {
   return 1;
 }
 
-MOKUnicodeString::operator const char*() const { return _Text.c_str(); }

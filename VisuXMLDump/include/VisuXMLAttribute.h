@@ -1,6 +1,9 @@
 #ifndef VisuXMLAttribute_h
 #define VisuXMLAttribute_h
 
+#include <cstddef>
+#include <new>
+
 #include "MOKLightXmlElement.h"
 #include "MOKUnicodeString.h"
 #include "VisuXMLError.h"
@@ -30,6 +33,15 @@ class VISUXML_EXPORT VisuXMLAttribute {
   VisuXMLAttribute& operator=(const VisuXMLAttribute& other);
 
  private:
+  // A dump makes and drops value holders by the thousand: a dropped one is
+  // kept to hold a later value instead of going back to the allocator, until
+  // ReleaseKept gives them all back (when a dump starts, when the stream is
+  // dropped, when the registry is freed).
+  static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* memory) noexcept;
+  static void operator delete(void* memory, const std::nothrow_t&) noexcept;
+  static void ReleaseKept();
+
   // Registers the new attribute at the head of the registry.
   VisuXMLAttribute(const MOKUnicodeString& name, VisuXMLTypeOfAttribute type);
   // An unregistered value holder.

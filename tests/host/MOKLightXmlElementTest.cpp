@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "LightXmlArena.h"
 #include "LightXmlNameCache.h"
 #include "LightXmlNamePool.h"
 #include "LightXmlTestSupport.h"
@@ -107,18 +108,48 @@ TEST(LightXmlNamePoolTest, NamesOutliveTheirFirstElement) {
   EXPECT_EQ(copy.GetName().GetText(), "OnlyHereAtFirst");
 }
 
-// Tests that far more names than the reader's cache has slots, asked twice over, always give
-// the shared name of exactly that text.
+// Tests that what is taken out of a read tree (a subtree moved out, an attribute block shared,
+// a child added to a node of the tree) outlives the tree, whose memory goes at once.
+TEST(LightXmlArenaTest, PartsOfAReadTreeOutliveIt) {
+  auto* read = new MOKLightXmlElement();
+  ASSERT_EQ(ParseText("<R><A x='1' y='2'><B z='3'/><C/></A><D w='4'/></R>", *read), 1);
+  MOKLightXmlElement moved(std::move(*read->GetChildAt(0)));
+  MOKLightXmlElement sharing("S");
+  sharing.ShareAttributesOf(*read->GetChildAt(1));
+  read->GetChildAt(1)->AddChild(MOKLightXmlElement("Added"));
+  MOKLightXmlElement kept(*read->GetChildAt(1));
+  delete read;
+  moved.AppendNewChild()->SetName("E");
+  EXPECT_EQ(Render(moved) + Render(sharing) + Render(kept), "A(x=1,y=2){B(z=3) C E}S(w=4)D(w=4){Added}");
+}
+
+// Tests that attributes keep their names while other names come and go, so that the index a
+// freed name gives back serves a new name without disturbing the names still held.
+TEST(LightXmlNamePoolTest, IndexesOfFreedNamesServeNewNames) {
+  MOKLightXmlElement kept("k");
+  for (int round = 0; round < 3; ++round) {
+    {
+      MOKLightXmlElement passing("p");
+      for (int i = 0; i < 50; ++i) passing.SetAttributeValue(("gone" + std::to_string(round * 50 + i)).c_str(), "x");
+    }
+    kept.SetAttributeValue(("kept" + std::to_string(round)).c_str(), std::to_string(round).c_str());
+  }
+  EXPECT_EQ(Render(kept), "k(kept0=0,kept1=1,kept2=2)");
+}
+
+// Tests that far more names than the reader's cache has slots, asked twice over (from two
+// addresses each), always give the shared name of exactly that text, kept by the arena.
 TEST(LightXmlNameCacheTest, CollidingNamesKeepTheirText) {
+  LightXmlArena* arena = LightXmlArena::Create(0);
   LightXmlNameCache cache;
-  std::vector<LightXmlName*> held;
+  std::vector<LightXmlName*> lent;
   for (int i = 0; i < 2000; ++i) {
     const std::string text = "n" + std::to_string(i % 1000);
-    held.push_back(cache.Acquire(text.data(), text.size()));
-    EXPECT_EQ(held.back()->text.GetText(), text);
-    EXPECT_EQ(held.back(), held[static_cast<std::size_t>(i % 1000)]);
+    lent.push_back(cache.Lend(text.c_str(), *arena));
+    EXPECT_EQ(lent.back()->text.GetText(), text);
+    EXPECT_EQ(lent.back(), lent[static_cast<std::size_t>(i % 1000)]);
   }
-  for (LightXmlName* name : held) LightXmlNamePool::Release(name);
+  arena->Release();
 }
 
 }  // namespace
