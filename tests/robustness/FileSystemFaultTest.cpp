@@ -4,29 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "DumpFixture.h"
-#include "MOKLightXmlOutputFile.h"
-#include "MOKLightXmlOutputFormatter.h"
-#include "MOKLightXmlParser.h"
 #include "MemoryStreams.h"
 #include "VisuXMLFile.h"
 
 namespace {
 
 using Access = VisuXMLDumpControlerTestAccess;
-
-bool HasType(const std::string& path, mode_t type) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
-}
-
-// Writes the tree through the host's writing chain, as the controller does.
-int WriteDocument(const MOKLightXmlElement& tree, const std::string& path) {
-  MOKLightXmlParser parser;
-  MOKLightXmlOutputFile file(MOKUnicodeString(path.c_str()));
-  MOKLightXmlOutputFormatter formatter(file);
-  return parser.GetXml(tree, formatter);
-}
 
 // The file system refuses a dump's file in every way it can; the host gets
 // a failure back and no reference is ever left half-written.
@@ -49,7 +35,7 @@ TEST_F(FileSystemFaultTest, UnusableOutputIsRefused) {
     EXPECT_EQ(controler.FinishXMLDump(), 2u);
     // The diagnostics' file, and the directory standing at Scene3.xml.
     EXPECT_EQ(CountEntries(_Tmp.Path()), 2u);
-    EXPECT_TRUE(HasType(target, S_IFDIR));
+    EXPECT_TRUE(std::filesystem::is_directory(target));
     EXPECT_EQ(CountEntries(target), 0u);
   }
   EXPECT_EQ(Access::Counter(), 4u);
@@ -88,7 +74,7 @@ TEST_F(FileSystemFaultTest, KilledWriterNeverLeavesAHalfReference) {
     WriteWholeFile(target, _Old);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
-    if (child == 0) _exit(WriteDocument(tree, target) == 1 ? 0 : 1);
+    if (child == 0) _exit(WriteFile(tree, target) ? 0 : 1);
     ::usleep(static_cast<useconds_t>(delayMs) * 1000);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);

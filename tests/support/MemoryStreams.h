@@ -1,78 +1,93 @@
 #ifndef MemoryStreams_h
 #define MemoryStreams_h
 
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "MOKLightXmlElement.h"
 #include "MOKLightXmlInputStream.h"
-#include "MOKLightXmlOutputStream.h"
+#include "MOKLightXmlOutputFile.h"
+#include "MOKLightXmlOutputFormatter.h"
 #include "MOKLightXmlParser.h"
 
-// Header-only helpers shared by the robustness tests and the fuzz targets:
-// XML streams held in memory, and tree equality without recursion.
+// Header-only helpers shared by the tests and the fuzz targets: XML read
+// and written in memory, or written to a file the way the library does;
+// trees pictured, and compared without recursion.
 
-// Serves bytes from memory to the parser, in small slices so that the
+// Serves text to the parser in slices of the given size, so that the
 // parser's own buffering across reads is exercised as well.
-class MemoryInputStream : public MOKLightXmlInputStream {
- public:
-  MemoryInputStream(const char* data, std::size_t size,
-                    std::size_t slice = 4096)
-      : _pData(data), _Size(size), _Slice(slice == 0 ? 1 : slice) {}
-  explicit MemoryInputStream(const std::string& text, std::size_t slice = 4096)
-      : MemoryInputStream(text.data(), text.size(), slice) {}
-
+struct MemoryInputStream : MOKLightXmlInputStream {
+  MemoryInputStream(const std::string& text, std::size_t slice)
+      : text(text), slice(std::max<std::size_t>(slice, 1)) {}
   int IsValid() const override { return 1; }
   long Read(char* buffer, std::size_t size) override {
-    std::size_t count = _Size - _Offset;
-    if (count > size) count = size;
-    if (count > _Slice) count = _Slice;
-    if (count > 0) std::memcpy(buffer, _pData + _Offset, count);
-    _Offset += count;
+    const std::size_t count = text.copy(buffer, std::min(size, slice), at);
+    at += count;
     return static_cast<long>(count);
   }
-
- private:
-  const char* _pData;
-  std::size_t _Size;
-  std::size_t _Slice;
-  std::size_t _Offset = 0;
+  const std::string& text;
+  std::size_t slice, at = 0;
 };
 
-// Collects the writer's bytes in a string.
-class MemoryOutputStream : public MOKLightXmlOutputStream {
- public:
-  int IsValid() const override { return 1; }
+// Keeps what is written; fails from write number failFrom on (never when
+// 0) and refuses everything once committed.
+struct MemoryOutputStream : MOKLightXmlOutputStream {
+  explicit MemoryOutputStream(std::size_t failFrom = 0) : failFrom(failFrom) {}
+  int IsValid() const override { return failed ? 0 : 1; }
   int Write(const char* data, std::size_t size) override {
-    _Text.append(data, size);
-    return 1;
+    failed = failed || committed || ++writes == failFrom;
+    if (!failed) text.append(data, size);
+    return failed ? 0 : 1;
   }
-  int Commit() override { return 1; }
-
-  const std::string& Text() const { return _Text; }
-
- private:
-  std::string _Text;
+  int Commit() override { return failed || committed ? 0 : committed = true; }
+  std::string text;
+  std::size_t failFrom, writes = 0;
+  bool committed = false, failed = false;
 };
 
 // Parses the text into root with the host parser; true when read.
 inline bool ParseText(const std::string& text, MOKLightXmlElement& root,
                       std::size_t slice = 4096) {
   MemoryInputStream input(text, slice);
-  MOKLightXmlParser parser;
-  return parser.Parse(input, root) == 1;
+  return MOKLightXmlParser().Parse(input, root) == 1;
 }
 
 // Writes the tree with the host writer; false when GetXml failed.
 inline bool WriteText(const MOKLightXmlElement& root, std::string& text) {
   MemoryOutputStream output;
-  MOKLightXmlParser parser;
-  const int written = parser.GetXml(root, output);
-  text = output.Text();
-  return written != 0;
+  const bool written = MOKLightXmlParser().GetXml(root, output) != 0;
+  text = output.text;
+  return written;
+}
+
+// Writes a file the way the library does: parser, output file, formatter.
+inline bool WriteFile(const MOKLightXmlElement& root, const std::string& path) {
+  MOKLightXmlOutputFile file{MOKUnicodeString(path)};
+  MOKLightXmlOutputFormatter formatter(file);
+  return MOKLightXmlParser().GetXml(root, formatter) != 0;
+}
+
+// One line through the element interface, empty for an empty element:
+// name(attribute=value,...)'text'{child child}. Recursive: small trees only.
+inline std::string Render(const MOKLightXmlElementItf& element) {
+  std::string line = element.GetName().GetText(), separator = "(";
+  void* cookie = element.GetAttributes();
+  for (const MOKUnicodeString* name; (name = element.GetAttributeName(cookie));
+       separator = ",")
+    line += separator + name->GetText() + "=" +
+            element.GetAttributeValue(*name).GetText();
+  if (separator == ",") line += ")";
+  if (element.GetValue().GetLengthInByte() > 0)
+    line += "'" + element.GetValue().GetText() + "'";
+  cookie = element.GetChildren();
+  for (separator = "{";
+       const MOKLightXmlElementItf* child = element.GetChild(cookie);
+       separator = " ")
+    line += separator + Render(*child);
+  return separator == " " ? line + "}" : line;
 }
 
 // Same names, attributes (name, value, order) and child order everywhere;
