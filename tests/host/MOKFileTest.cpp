@@ -6,24 +6,19 @@
 
 #include "MOKFile.h"
 #include "MOKLightXmlOutputFile.h"
-#include "MOKPath.h"
 #include "MOKUnicodeString.h"
 #include "TemporaryDirectory.h"
 
 namespace {
 
-// Tests that every backslash becomes '/' and nothing else changes.
-TEST(MOKPathTest, MapsEveryBackslashToSlash) {
-  EXPECT_EQ(MOKToNativePath("OUT\\T1_Scene_Out_3.xml"), "OUT/T1_Scene_Out_3.xml");
-  EXPECT_EQ(MOKToNativePath("a\\\\b/c"), "a//b/c");
-}
-
-// Tests that appending through a backslash path reaches the mapped file, and that opening in a
-// missing directory fails, leaves the descriptor and creates nothing.
+// Tests that appending through a backslash path reaches the mapped file, and
+// that opening in a missing directory fails, leaves the descriptor and creates
+// nothing.
 TEST(MOKFileTest, AppendsThroughBackslashPathOnlyToExistingDirectories) {
   TemporaryDirectory directory;
   WriteWholeFile(directory.File("a.txt"), "abc");
-  const MOKUnicodeString path(directory.Path() + "\\a.txt"), missing(directory.Path() + "\\no\\a.txt");
+  const MOKUnicodeString path(directory.Path() + "\\a.txt"),
+      missing(directory.Path() + "\\no\\a.txt");
   unsigned int descriptor = 77;
   EXPECT_LT(MOKFOpen(&missing, "a", &descriptor), 0);
   EXPECT_EQ(descriptor, 77u);
@@ -45,12 +40,13 @@ bool AppendNewline(const MOKUnicodeString& path) {
   return MOKFClose(descriptor) == 0 && appended;
 }
 
-// Tests that appending right after a commit extends the committed document even when another
-// process's file has taken its name since, and that once the output file is gone the name is
-// opened anew.
+// Tests that appending right after a commit extends the committed document even
+// when another process's file has taken its name since, and that once the
+// output file is gone the name is opened anew.
 TEST(MOKFileTest, AppendAfterCommitExtendsTheCommittedDocument) {
   TemporaryDirectory directory;
-  const std::string target = directory.File("doc.xml"), theirs = directory.File("theirs");
+  const std::string target = directory.File("doc.xml"),
+                    theirs = directory.File("theirs");
   const MOKUnicodeString path(target);
   {
     MOKLightXmlOutputFile output(path);
