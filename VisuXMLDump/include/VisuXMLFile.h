@@ -10,7 +10,6 @@
 // file's tree (the output) and builds a result tree in which every
 // difference stands as a "VisuXMLError" element.
 class VISUXML_EXPORT VisuXMLFile {
-  friend class VisuXMLFileTestAccess;
   friend class VisuXMLComparisonWalk;
   friend class VisuXMLTreeReading;
 
