@@ -66,7 +66,7 @@ class VisuXMLMarkupTestAccess {
   static Entry* Search(const M* parent, const char* name, Entry* start) {
     return parent->SearchForMarkupInChain(Find(name), start);
   }
-  static M* Instance(const M* declared) { return new M(*declared); }
+  static M* Instance(const M* declared) { return new (std::nothrow) M(*declared); }
   static void DestroyInstance(M* instance) { delete instance; }
   static std::uint32_t StackSize() { return M::_suiSizeOfMarkupHistory; }
   static std::uint32_t Depth() { return M::_suiNbMarkupLevels; }

@@ -259,7 +259,7 @@ TEST_F(VisuXMLMarkupStreamTest, AllocationFailuresLeaveTheStreamUsable) {
     VisuXMLMarkup::ClearMarkupsHistory();
     if (!FailingAllocator::Fired()) {
       EXPECT_EQ(unhindered, tree);
-      EXPECT_GT(failAt, 50u);
+      EXPECT_GT(failAt, 10u);
       break;
     }
     if (!memory) {
