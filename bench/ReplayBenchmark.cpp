@@ -9,13 +9,8 @@
 // VISUXML_BENCH_OBJECTS (objects per document, 280000 by default, about
 // 100 MB per file).
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,13 +18,12 @@
 #include <vector>
 
 #include "ExpatFloor.h"
+#include "FreshProcess.h"
 #include "MOKLightXmlElement.h"
 #include "MOKUnicodeString.h"
 #include "SceneDocument.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLFile.h"
-
-extern char** environ;
 
 namespace {
 
@@ -40,12 +34,6 @@ double gFilesBytes = 0.0;
 std::string EnvironmentOr(const char* name, const char* fallback) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0' ? value : fallback;
-}
-
-double FileSize(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 ? static_cast<double>(info.st_size)
-                                          : 0.0;
 }
 
 // ---- Child side: one measured task, then exit ----
@@ -73,33 +61,9 @@ int RunChild(const std::string& task, const char* first, const char* second) {
 
 // ---- Parent side ----
 
-struct ChildRun {
-  bool ok;
-  double seconds;
-  double peakBytes;
-};
-
-ChildRun Spawn(std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(&argument[0]);
-  argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t child = 0;
-  if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(),
-                     environ) != 0)
-    return ChildRun{false, 0.0, 0.0};
-  int status = 0;
-  struct rusage usage;
-  ::wait4(child, &status, 0, &usage);
-  const std::chrono::duration<double> elapsed =
-      std::chrono::steady_clock::now() - start;
-  const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return ChildRun{ok, elapsed.count(), usage.ru_maxrss * 1024.0};
-}
-
 void Measure(benchmark::State& state, std::vector<std::string> command) {
   for (auto _ : state) {
-    const ChildRun run = Spawn(command);
+    const ChildRun run = RunFreshProcess(command);
     if (!run.ok) {
       state.SkipWithError("the child process failed");
       return;
@@ -110,13 +74,6 @@ void Measure(benchmark::State& state, std::vector<std::string> command) {
   state.counters["FilesBytes"] = gFilesBytes;
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() *
                                                     gFilesBytes));
-}
-
-std::string SelfPath() {
-  char path[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return std::string();
-  return std::string(path, static_cast<std::size_t>(length));
 }
 
 // Floor: Expat alone, empty callbacks, both files, fresh process.
@@ -152,13 +109,13 @@ bool PrepareDocuments() {
   gReferencePath = stem + "-reference.xml";
   gOutputPath = stem + "-output.xml";
   for (const std::string& path : {gReferencePath, gOutputPath}) {
-    if (FileSize(path) > 0.0) continue;
+    if (FileBytes(path) > 0.0) continue;
     const std::string partial = path + ".partial";
     if (!SceneDocument::WriteFile(partial, objects) ||
         std::rename(partial.c_str(), path.c_str()) != 0)
       return false;
   }
-  gFilesBytes = FileSize(gReferencePath) + FileSize(gOutputPath);
+  gFilesBytes = FileBytes(gReferencePath) + FileBytes(gOutputPath);
   return true;
 }
 

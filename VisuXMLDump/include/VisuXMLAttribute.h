@@ -33,14 +33,11 @@ class VISUXML_EXPORT VisuXMLAttribute {
   VisuXMLAttribute& operator=(const VisuXMLAttribute& other);
 
  private:
-  // A dump makes and drops value holders by the thousand: a dropped one is
-  // kept to hold a later value instead of going back to the allocator, until
-  // ReleaseKept gives them all back (when a dump starts, when the stream is
-  // dropped, when the registry is freed).
+  // Value holders come and go by the thousand in every dump: their memory
+  // is kept for the next ones.
   static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
   static void operator delete(void* memory) noexcept;
   static void operator delete(void* memory, const std::nothrow_t&) noexcept;
-  static void ReleaseKept();
 
   // Registers the new attribute at the head of the registry.
   VisuXMLAttribute(const MOKUnicodeString& name, VisuXMLTypeOfAttribute type);

@@ -1,7 +1,9 @@
 #ifndef VisuXMLMarkup_h
 #define VisuXMLMarkup_h
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "MOKLightXmlElement.h"
 #include "MOKUnicodeString.h"
@@ -85,6 +87,12 @@ class VISUXML_EXPORT VisuXMLMarkup {
 
  private:
   friend class VisuXMLMarkupHistory;
+
+  // Every opening makes a private copy, dropped at its close: the memory of
+  // dropped copies is kept for the next ones.
+  static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* memory) noexcept;
+  static void operator delete(void* memory, const std::nothrow_t&) noexcept;
 
   VisuXMLMarkup(const MOKUnicodeString& name, VisuXMLTypeOfMarkup type);
   // The instance copy used by the stream.

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GrammarMessage.h"
+#include "KeptMemory.h"
 #include "ListDeletion.h"
 #include "MOKLightXmlText.h"
 #include "NameIndex.h"
@@ -18,20 +19,6 @@ namespace {
 
 // Names of the registry's attributes; cleared with the registry.
 NameIndex<VisuXMLAttribute> gAttributeIndex;
-
-// The memory of dropped value holders, linked through its first bytes.
-struct KeptHolder {
-  KeptHolder* next;
-};
-KeptHolder* gKeptHolders = nullptr;
-std::size_t gKeptCount = 0;
-// More than the elements of a dump hold at once: beyond, memory goes back.
-// None under the address sanitizer, which must see every holder freed.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr std::size_t kMaxKeptHolders = 0;
-#else
-constexpr std::size_t kMaxKeptHolders = 4096;
-#endif
 
 // Only names that the host's writer and reader carry unchanged: any other
 // would be renamed in the written document and fail every replay of it.
@@ -61,8 +48,9 @@ VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
     }
     // The constructor registers the attribute. When memory runs out nothing
     // is declared; the result does not report it, and nothing is thrown.
+    // Declarations take fresh memory; only the stream's holders reuse.
     try {
-      new (std::nothrow) VisuXMLAttribute(name, type);
+      ::new (std::nothrow) VisuXMLAttribute(name, type);
     } catch (const std::bad_alloc&) {
     }
     return VisuXMLResult::kSuccess;
@@ -85,42 +73,21 @@ void VisuXMLAttribute::DestroyAttributes() {
     _spFirstAttribute = nullptr;
   }
   gAttributeIndex.Clear();
-  ReleaseKept();
 }
 
 void* VisuXMLAttribute::operator new(std::size_t size,
                                      const std::nothrow_t&) noexcept {
-  if (gKeptHolders == nullptr || size != sizeof(VisuXMLAttribute))
-    return ::operator new(size, std::nothrow);
-  KeptHolder* const kept = gKeptHolders;
-  gKeptHolders = kept->next;
-  --gKeptCount;
-  return kept;
+  return KeptMemory<VisuXMLAttribute>::Take(size);
 }
 
 void VisuXMLAttribute::operator delete(void* memory) noexcept {
-  if (memory == nullptr) return;
-  if (gKeptCount == kMaxKeptHolders) {
-    ::operator delete(memory);
-    return;
-  }
-  gKeptHolders = new (memory) KeptHolder{gKeptHolders};
-  ++gKeptCount;
+  KeptMemory<VisuXMLAttribute>::Give(memory);
 }
 
 // Called when a constructor throws inside a nothrow new.
 void VisuXMLAttribute::operator delete(void* memory,
                                        const std::nothrow_t&) noexcept {
-  operator delete(memory);
-}
-
-void VisuXMLAttribute::ReleaseKept() {
-  while (gKeptHolders != nullptr) {
-    KeptHolder* const kept = gKeptHolders;
-    gKeptHolders = kept->next;
-    ::operator delete(kept);
-  }
-  gKeptCount = 0;
+  KeptMemory<VisuXMLAttribute>::Give(memory);
 }
 
 MOKUnicodeString& VisuXMLAttribute::GetLastErrorMessage() {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GrammarMessage.h"
+#include "KeptMemory.h"
 #include "ListDeletion.h"
 #include "LinkTable.h"
 #include "MOKLightXmlText.h"
@@ -16,6 +17,21 @@
 VisuXMLMarkup* VisuXMLMarkup::_spFirstMarkup = nullptr;
 std::uint32_t VisuXMLMarkup::_suiNbRootMarkup = 0;
 MOKUnicodeString VisuXMLMarkup::_sErrorMessage;
+
+void* VisuXMLMarkup::operator new(std::size_t size,
+                                  const std::nothrow_t&) noexcept {
+  return KeptMemory<VisuXMLMarkup>::Take(size);
+}
+
+void VisuXMLMarkup::operator delete(void* memory) noexcept {
+  KeptMemory<VisuXMLMarkup>::Give(memory);
+}
+
+// Called when a constructor throws inside a nothrow new.
+void VisuXMLMarkup::operator delete(void* memory,
+                                    const std::nothrow_t&) noexcept {
+  KeptMemory<VisuXMLMarkup>::Give(memory);
+}
 
 namespace {
 
@@ -64,7 +80,8 @@ VisuXMLError VisuXMLMarkup::CreateXMLMarkup(const MOKUnicodeString& name,
     // declared; the result does not report it, and nothing is thrown.
     VisuXMLMarkup* created = nullptr;
     try {
-      created = new (std::nothrow) VisuXMLMarkup(name, type);
+      // Declarations take fresh memory; only the stream's copies reuse.
+      created = ::new (std::nothrow) VisuXMLMarkup(name, type);
     } catch (const std::bad_alloc&) {
     }
     if (created != nullptr && type == VisuXMLRootMarkup) ++_suiNbRootMarkup;

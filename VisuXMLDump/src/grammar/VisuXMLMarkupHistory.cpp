@@ -3,6 +3,8 @@
 #include <memory>
 #include <new>
 
+#include "KeptMemory.h"
+
 namespace {
 
 // The stack grows (and starts) by this many slots.
@@ -16,6 +18,21 @@ bool IsCompleteCopy(const std::uint32_t copiedCount,
 }
 
 }  // namespace
+
+void* VisuXMLMarkupHistory::operator new(std::size_t size,
+                                         const std::nothrow_t&) noexcept {
+  return KeptMemory<VisuXMLMarkupHistory>::Take(size);
+}
+
+void VisuXMLMarkupHistory::operator delete(void* memory) noexcept {
+  KeptMemory<VisuXMLMarkupHistory>::Give(memory);
+}
+
+// Called when a constructor throws inside a nothrow new.
+void VisuXMLMarkupHistory::operator delete(void* memory,
+                                           const std::nothrow_t&) noexcept {
+  KeptMemory<VisuXMLMarkupHistory>::Give(memory);
+}
 
 VisuXMLMarkupHistory::VisuXMLMarkupHistory()
     : _pMarkupInstance(nullptr), _pCurrentInChain(nullptr), _ErrorPending(0) {}

@@ -1,7 +1,9 @@
 #ifndef VisuXMLMarkupHistory_h
 #define VisuXMLMarkupHistory_h
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "MOKLightXmlElement.h"
 #include "VisuXMLMarkup.h"
@@ -16,6 +18,11 @@ class VisuXMLMarkupHistory {
   ~VisuXMLMarkupHistory();
   VisuXMLMarkupHistory(const VisuXMLMarkupHistory&) = delete;
   VisuXMLMarkupHistory& operator=(const VisuXMLMarkupHistory&) = delete;
+  // An entry per opening, dropped at its close: the memory of dropped
+  // entries is kept for the next ones.
+  static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* memory) noexcept;
+  static void operator delete(void* memory, const std::nothrow_t&) noexcept;
 
   // The top entry of the stack (the innermost open markup), or null.
   static VisuXMLMarkupHistory* Top();

@@ -203,7 +203,6 @@ void VisuXMLMarkup::ClearMarkupsHistory() {
   _suiNbMarkupLevels = 0;
   delete gReservedTreeHolder;
   gReservedTreeHolder = nullptr;
-  VisuXMLAttribute::ReleaseKept();
 }
 
 // ---- Writing ----
@@ -284,9 +283,6 @@ VisuXMLError VisuXMLMarkup::CloseMarkupInStream() {
 VisuXMLError VisuXMLMarkup::PushMarkupInHistory() {
   if (!VisuXMLMarkupHistory::MakeRoom()) return VisuXMLResult::kNotCreated;
   if (_suiNbMarkupLevels == 0) {
-    // Each dump starts from the allocator: the value holders a previous
-    // dump dropped go back first.
-    VisuXMLAttribute::ReleaseKept();
     if (!ReserveTreeHolder()) return VisuXMLResult::kNotCreated;
     OwnedEntry entry(VisuXMLMarkupHistory::CreateFor(*this));
     if (entry == nullptr) return VisuXMLResult::kNotCreated;
