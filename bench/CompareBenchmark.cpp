@@ -60,7 +60,10 @@ void BM_CompareFlatEqual(benchmark::State& state) {
   for (auto _ : state) CompareOnce(reference, output);
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_CompareFlatEqual)->RangeMultiplier(8)->Range(1 << 9, 1 << 18)->Complexity();
+BENCHMARK(BM_CompareFlatEqual)
+    ->RangeMultiplier(8)
+    ->Range(1 << 9, 1 << 18)
+    ->Complexity();
 
 // Flat documents whose real values differ as text and agree as numbers.
 void BM_CompareFlatWithinTolerance(benchmark::State& state) {
@@ -72,7 +75,10 @@ void BM_CompareFlatWithinTolerance(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
   VisuXMLAttribute::DestroyAttributes();
 }
-BENCHMARK(BM_CompareFlatWithinTolerance)->RangeMultiplier(8)->Range(1 << 9, 1 << 18)->Complexity();
+BENCHMARK(BM_CompareFlatWithinTolerance)
+    ->RangeMultiplier(8)
+    ->Range(1 << 9, 1 << 18)
+    ->Complexity();
 
 // One element whose n attributes come in reverse order in the output:
 // every one is paired by name.
@@ -83,7 +89,10 @@ void BM_CompareReorderedAttributes(benchmark::State& state) {
   for (auto _ : state) CompareOnce(reference, output);
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_CompareReorderedAttributes)->RangeMultiplier(4)->Range(4, 1 << 16)->Complexity();
+BENCHMARK(BM_CompareReorderedAttributes)
+    ->RangeMultiplier(4)
+    ->Range(4, 1 << 16)
+    ->Complexity();
 
 // Equal chains nested n deep.
 void BM_CompareDeepChain(benchmark::State& state) {
@@ -93,7 +102,10 @@ void BM_CompareDeepChain(benchmark::State& state) {
   for (auto _ : state) CompareOnce(reference, output);
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_CompareDeepChain)->RangeMultiplier(8)->Range(1 << 9, 1 << 18)->Complexity();
+BENCHMARK(BM_CompareDeepChain)
+    ->RangeMultiplier(8)
+    ->Range(1 << 9, 1 << 18)
+    ->Complexity();
 
 // A search that visits every element of a chain nested n deep.
 void BM_SearchDeepChain(benchmark::State& state) {
@@ -102,7 +114,10 @@ void BM_SearchDeepChain(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(file.SearchForMarkup("absent"));
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SearchDeepChain)->RangeMultiplier(8)->Range(1 << 9, 1 << 18)->Complexity();
+BENCHMARK(BM_SearchDeepChain)
+    ->RangeMultiplier(8)
+    ->Range(1 << 9, 1 << 18)
+    ->Complexity();
 
 }  // namespace
 

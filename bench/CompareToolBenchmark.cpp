@@ -86,9 +86,9 @@ bool WriteScene(const std::string& path, std::size_t objects,
   bool written = true;
   for (std::size_t i = 0; i < objects && written; ++i) {
     if (groupSize != 0 && i % groupSize == 0) out += "\n  <Group>";
-    AppendObject(out, changed && IsChanged(i, objects)
-                          ? ChangedValues(i)
-                          : SceneDocument::ValuesOf(i),
+    AppendObject(out,
+                 changed && IsChanged(i, objects) ? ChangedValues(i)
+                                                  : SceneDocument::ValuesOf(i),
                  indent);
     if (groupSize != 0 && (i % groupSize == groupSize - 1 || i + 1 == objects))
       out += "\n  </Group>";
@@ -184,9 +184,8 @@ void RegisterLayout(const std::string& layout, const LayoutFiles& files) {
 bool RegisterAll() {
   const std::string directory =
       EnvironmentOr("VISUXML_BENCH_DIR", "/tmp/visuxml-bench");
-  const std::size_t objects = static_cast<std::size_t>(
-      std::strtoul(EnvironmentOr("VISUXML_BENCH_OBJECTS", "280000").c_str(),
-                   nullptr, 10));
+  const std::size_t objects = static_cast<std::size_t>(std::strtoul(
+      EnvironmentOr("VISUXML_BENCH_OBJECTS", "280000").c_str(), nullptr, 10));
   ::mkdir(directory.c_str(), 0755);
   LayoutFiles flat, grouped, narrow;
   if (!PrepareLayout(directory, objects, 0, flat) ||

@@ -23,8 +23,8 @@ bool ExpatReads(const char* path) {
     void* buffer = XML_GetBuffer(parser, 64 * 1024);
     const std::size_t count = std::fread(buffer, 1, 64 * 1024, file);
     last = count == 0;
-    ok = XML_ParseBuffer(parser, static_cast<int>(count), last) ==
-         XML_STATUS_OK;
+    ok =
+        XML_ParseBuffer(parser, static_cast<int>(count), last) == XML_STATUS_OK;
   }
   XML_ParserFree(parser);
   std::fclose(file);

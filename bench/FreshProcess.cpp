@@ -20,8 +20,7 @@ double Seconds(const timeval& time) {
 
 }  // namespace
 
-ChildRun RunFreshProcess(std::vector<std::string> command,
-                         int expectedStatus) {
+ChildRun RunFreshProcess(std::vector<std::string> command, int expectedStatus) {
   std::vector<char*> argv;
   for (std::string& argument : command) argv.push_back(&argument[0]);
   argv.push_back(nullptr);
@@ -31,8 +30,8 @@ ChildRun RunFreshProcess(std::vector<std::string> command,
                                      O_WRONLY, 0);
   const auto start = std::chrono::steady_clock::now();
   pid_t child = 0;
-  const int spawned = ::posix_spawnp(&child, argv[0], &actions, nullptr,
-                                     argv.data(), environ);
+  const int spawned =
+      ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
   ::posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return ChildRun{false, 0.0, 0.0, 0.0};
   int status = 0;

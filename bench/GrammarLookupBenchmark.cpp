@@ -1,9 +1,9 @@
 // Lookups by name must not grow with the grammar: the oldest declaration,
 // the far end of the registry list, is found as fast among 1,000 or
 // 100,000 declarations as among 10.
-#include <string>
-
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"

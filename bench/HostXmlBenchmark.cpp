@@ -123,9 +123,9 @@ void BM_ReadDeep(benchmark::State& state) {
 
 // One attribute value of n bytes: a single token spanning many reads.
 void BM_ReadHugeAttribute(benchmark::State& state) {
-  const std::string text = "<R v=\"" +
-                           std::string(static_cast<std::size_t>(state.range(0)), 'v') +
-                           "\"/>";
+  const std::string text =
+      "<R v=\"" + std::string(static_cast<std::size_t>(state.range(0)), 'v') +
+      "\"/>";
   Read(state, text);
 }
 
@@ -141,11 +141,29 @@ void BM_CopyDeep(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_WriteFlat)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
-BENCHMARK(BM_WriteDeep)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
-BENCHMARK(BM_ReadFlat)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
-BENCHMARK(BM_ReadDeep)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
-BENCHMARK(BM_ReadHugeAttribute)->RangeMultiplier(8)->Range(1 << 16, 1 << 27)->Complexity();
-BENCHMARK(BM_CopyDeep)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
+BENCHMARK(BM_WriteFlat)
+    ->RangeMultiplier(8)
+    ->Range(1 << 10, 1 << 19)
+    ->Complexity();
+BENCHMARK(BM_WriteDeep)
+    ->RangeMultiplier(8)
+    ->Range(1 << 10, 1 << 19)
+    ->Complexity();
+BENCHMARK(BM_ReadFlat)
+    ->RangeMultiplier(8)
+    ->Range(1 << 10, 1 << 19)
+    ->Complexity();
+BENCHMARK(BM_ReadDeep)
+    ->RangeMultiplier(8)
+    ->Range(1 << 10, 1 << 19)
+    ->Complexity();
+BENCHMARK(BM_ReadHugeAttribute)
+    ->RangeMultiplier(8)
+    ->Range(1 << 16, 1 << 27)
+    ->Complexity();
+BENCHMARK(BM_CopyDeep)
+    ->RangeMultiplier(8)
+    ->Range(1 << 10, 1 << 19)
+    ->Complexity();
 
 BENCHMARK_MAIN();

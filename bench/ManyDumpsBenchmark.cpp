@@ -79,8 +79,7 @@ class ReplayedScene : public VisuXMLDumpControler {
   }
   VisuXMLError DumpXML() override {
     SceneGrammar::Declare();
-    SceneGrammar::Stream(SceneDocument::Pattern(), _Dump * gObjects,
-                         gObjects);
+    SceneGrammar::Stream(SceneDocument::Pattern(), _Dump * gObjects, gObjects);
     return FinishXMLDump();
   }
   MOKUnicodeString GetXMLDumpName() override { return "Scene"; }
@@ -95,8 +94,7 @@ bool LinkReferences(unsigned int firstCounter) {
   for (unsigned int c = firstCounter; c < firstCounter + gDumps; ++c) {
     const std::string name = ReferencePath(c);
     ::unlink(name.c_str());
-    if (::link(ContentPath(DumpOf(c)).c_str(), name.c_str()) != 0)
-      return false;
+    if (::link(ContentPath(DumpOf(c)).c_str(), name.c_str()) != 0) return false;
   }
   return true;
 }
@@ -124,8 +122,8 @@ bool Timed(Spent& spent, Work work) {
   const double cpuStart = CpuSeconds();
   const bool done = work();
   spent.cpu += CpuSeconds() - cpuStart;
-  spent.wall += std::chrono::duration<double>(
-                    std::chrono::steady_clock::now() - wallStart)
+  spent.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                              wallStart)
                     .count();
   return done;
 }
@@ -194,7 +192,10 @@ void BM_Dumps(benchmark::State& state) {
   state.counters["FloorCpuSeconds"] = floor.cpu;
 }
 
-BENCHMARK(BM_Dumps)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Dumps)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // ---- The compare tool's review of a run of these dumps ----
 
@@ -206,8 +207,7 @@ std::string ReviewDirectory(const char* side) {
 
 std::string ReviewPath(const char* side, std::size_t number) {
   return ReviewDirectory(side) + "/" + kTestCaseName + "_Scene_" +
-         (side[0] == 'r' ? "Ref_" : "Out_") + std::to_string(number) +
-         ".xml";
+         (side[0] == 'r' ? "Ref_" : "Out_") + std::to_string(number) + ".xml";
 }
 
 bool LinkReviewedRun() {
@@ -246,18 +246,15 @@ void MeasureChild(benchmark::State& state,
 }
 
 void RegisterReviewBenchmarks() {
-  const std::vector<std::string> tool{VISUXML_COMPARE_PATH,
-                                      ReviewDirectory("ref"),
-                                      ReviewDirectory("out")};
+  const std::vector<std::string> tool{
+      VISUXML_COMPARE_PATH, ReviewDirectory("ref"), ReviewDirectory("out")};
   const std::vector<std::string> floor{SelfPath(), "--expat-review"};
   for (const auto& [name, command] :
-       {std::pair<const char*, std::vector<std::string>>{"BM_ToolReview",
-                                                         tool},
+       {std::pair<const char*, std::vector<std::string>>{"BM_ToolReview", tool},
         {"BM_ToolReviewExpatFloor", floor}})
-    benchmark::RegisterBenchmark(name,
-                                 [command = command](benchmark::State& s) {
-                                   MeasureChild(s, command);
-                                 })
+    benchmark::RegisterBenchmark(
+        name,
+        [command = command](benchmark::State& s) { MeasureChild(s, command); })
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
@@ -282,8 +279,8 @@ std::string PrepareDirectories() {
 // Writes the references unless they are already there.
 bool PrepareReferences() {
   const std::string directory = PrepareDirectories();
-  for (const std::string& path : {directory, gReferenceDirectory,
-                                  gOutputDirectory})
+  for (const std::string& path :
+       {directory, gReferenceDirectory, gOutputDirectory})
     ::mkdir(path.c_str(), 0755);
   const auto& pattern = SceneDocument::Pattern();
   for (std::size_t i = 0; i < gDumps; ++i) {

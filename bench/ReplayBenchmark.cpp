@@ -38,7 +38,6 @@ std::string EnvironmentOr(const char* name, const char* fallback) {
 
 // ---- Child side: one measured task, then exit ----
 
-
 // The work of a replay: both documents read, then compared. The real
 // attributes are declared, as the dumping client would have done.
 bool LibraryCompares(const char* referencePath, const char* outputPath) {
@@ -72,20 +71,19 @@ void Measure(benchmark::State& state, std::vector<std::string> command) {
     state.counters["PeakRSS"] = run.peakBytes;
   }
   state.counters["FilesBytes"] = gFilesBytes;
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() *
-                                                    gFilesBytes));
+  state.SetBytesProcessed(
+      static_cast<std::int64_t>(state.iterations() * gFilesBytes));
 }
 
 // Floor: Expat alone, empty callbacks, both files, fresh process.
 void BM_ReplayExpatFloor(benchmark::State& state) {
-  Measure(state, {SelfPath(), "--child", "expat", gReferencePath,
-                  gOutputPath});
+  Measure(state, {SelfPath(), "--child", "expat", gReferencePath, gOutputPath});
 }
 
 // The library: two VisuXMLFile from the files and Compare, fresh process.
 void BM_ReplayLibrary(benchmark::State& state) {
-  Measure(state, {SelfPath(), "--child", "library", gReferencePath,
-                  gOutputPath});
+  Measure(state,
+          {SelfPath(), "--child", "library", gReferencePath, gOutputPath});
 }
 
 // Reference point: xmllint parsing both files into its own trees.
@@ -93,17 +91,25 @@ void BM_ReplayXmllint(benchmark::State& state) {
   Measure(state, {"xmllint", "--noout", gReferencePath, gOutputPath});
 }
 
-BENCHMARK(BM_ReplayExpatFloor)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplayLibrary)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplayXmllint)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayExpatFloor)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayLibrary)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayXmllint)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Generates the two identical documents unless they are already there.
 bool PrepareDocuments() {
   const std::string directory =
       EnvironmentOr("VISUXML_BENCH_DIR", "/tmp/visuxml-bench");
-  const std::size_t objects = static_cast<std::size_t>(
-      std::strtoul(EnvironmentOr("VISUXML_BENCH_OBJECTS", "280000").c_str(),
-                   nullptr, 10));
+  const std::size_t objects = static_cast<std::size_t>(std::strtoul(
+      EnvironmentOr("VISUXML_BENCH_OBJECTS", "280000").c_str(), nullptr, 10));
   ::mkdir(directory.c_str(), 0755);
   const std::string stem = directory + "/scene-" + std::to_string(objects);
   gReferencePath = stem + "-reference.xml";

@@ -18,7 +18,8 @@ namespace {
 // document, whatever the platform.
 class Numbers {
  public:
-  explicit Numbers(std::uint64_t seed) : _State(seed * 2862933555777941757ULL + 3037000493ULL) {}
+  explicit Numbers(std::uint64_t seed)
+      : _State(seed * 2862933555777941757ULL + 3037000493ULL) {}
   // A value in [low, high).
   double Next(double low, double high) {
     _State = _State * 6364136223846793005ULL + 1442695040888963407ULL;
@@ -118,7 +119,8 @@ bool WriteFile(const std::string& path, std::size_t objects) {
     }
   }
   out += "\n</Scene>\n";
-  written = written && std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  written =
+      written && std::fwrite(out.data(), 1, out.size(), file) == out.size();
   return std::fclose(file) == 0 && written;
 }
 

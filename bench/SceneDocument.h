@@ -44,8 +44,7 @@ std::string PatternDocument(const std::vector<ObjectValues>& pattern,
 // Builds the same document as an element tree through the host element,
 // from the objects first .. first + objects - 1 of the pattern.
 void BuildTree(MOKLightXmlElement& root, std::size_t objects,
-               const std::vector<ObjectValues>& pattern,
-               std::size_t first = 0);
+               const std::vector<ObjectValues>& pattern, std::size_t first = 0);
 
 }  // namespace SceneDocument
 

@@ -137,7 +137,10 @@ BENCHMARK(BM_StreamFlat)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StreamDeep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CompareFlat)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CompareDeep)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_GrammarOpenSetClose)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GrammarOpenSetClose)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

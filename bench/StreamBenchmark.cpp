@@ -106,11 +106,20 @@ class MinimalWriter {
   void Escaped(const std::string& text) {
     for (char c : text) {
       switch (c) {
-        case '&': _Buffer += "&amp;"; break;
-        case '<': _Buffer += "&lt;"; break;
-        case '>': _Buffer += "&gt;"; break;
-        case '"': _Buffer += "&quot;"; break;
-        default: _Buffer += c;
+        case '&':
+          _Buffer += "&amp;";
+          break;
+        case '<':
+          _Buffer += "&lt;";
+          break;
+        case '>':
+          _Buffer += "&gt;";
+          break;
+        case '"':
+          _Buffer += "&quot;";
+          break;
+        default:
+          _Buffer += c;
       }
     }
   }
@@ -212,7 +221,9 @@ void BM_WriteMinimalFwrite(benchmark::State& state) {
   ::unlink(path.c_str());
 }
 
-BENCHMARK(BM_StreamThroughGrammar)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_StreamThroughGrammar)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(BM_StreamDirectTree)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_WriteHostWriter)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_WriteMinimalFwrite)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -49,7 +49,7 @@ LightXmlArena* LightXmlArena::Create(std::size_t bytes) {
   auto* arena = new (memory) LightXmlArena();
   arena->_pFree = memory + head;
   arena->_pEnd = memory + size;
-  arena->_NextChunkBytes = size < kSmallestChunk   ? kSmallestChunk
+  arena->_NextChunkBytes = size < kSmallestChunk  ? kSmallestChunk
                            : size > kLargestChunk ? kLargestChunk
                                                   : size;
   return arena;

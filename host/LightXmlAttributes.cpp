@@ -194,8 +194,7 @@ void LightXmlAttributes::Replace(LightXmlAttributes*& block, std::size_t index,
   Commit(block, target);
 }
 
-void LightXmlAttributes::Remove(LightXmlAttributes*& block,
-                                std::size_t index) {
+void LightXmlAttributes::Remove(LightXmlAttributes*& block, std::size_t index) {
   Unshared(block);
   LightXmlNamePool::Release(block->Name(index));
   block->ResizeValue(index, 0);

@@ -34,8 +34,7 @@ bool IsTextOf(const char* text, const LightXmlName* name) {
 
 LightXmlNameCache::LightXmlNameCache() : _ByText(), _ByAddress() {}
 
-LightXmlName* LightXmlNameCache::Lend(const char* text,
-                                      LightXmlArena& keeper) {
+LightXmlName* LightXmlNameCache::Lend(const char* text, LightXmlArena& keeper) {
   const std::size_t slot = AddressSlotOf(text, kSlots);
   AddressSlot& known = _ByAddress[slot];
   if (known.address == text) {

@@ -1,6 +1,5 @@
 #include "LightXmlText.h"
 
-
 namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD";
@@ -39,14 +38,22 @@ std::size_t MultiByteLength(const unsigned char* p, const unsigned char* end) {
 
 const char* EscapeFor(unsigned char byte, bool attribute) {
   switch (byte) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '\r': return "&#13;";
-    case '"': return attribute ? "&quot;" : nullptr;
-    case '\t': return attribute ? "&#9;" : nullptr;
-    case '\n': return attribute ? "&#10;" : nullptr;
-    default: return nullptr;
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '\r':
+      return "&#13;";
+    case '"':
+      return attribute ? "&quot;" : nullptr;
+    case '\t':
+      return attribute ? "&#9;" : nullptr;
+    case '\n':
+      return attribute ? "&#10;" : nullptr;
+    default:
+      return nullptr;
   }
 }
 
@@ -85,7 +92,8 @@ struct PlainBytes {
   bool attribute[256];
   PlainBytes() : content(), attribute() {
     for (int byte = 0x20; byte < 0x7F; ++byte)
-      content[byte] = attribute[byte] = byte != '&' && byte != '<' && byte != '>';
+      content[byte] = attribute[byte] =
+          byte != '&' && byte != '<' && byte != '>';
     attribute[static_cast<unsigned char>('"')] = false;
     content[static_cast<unsigned char>('\t')] = true;
     content[static_cast<unsigned char>('\n')] = true;
@@ -208,9 +216,9 @@ bool XmlNameSanitizer::ReaderAccepts(const unsigned char* p, std::size_t length,
   std::string document(first ? "<" : "<a");
   document.append(reinterpret_cast<const char*>(p), length);
   document += "/>";
-  const bool ok = XML_Parse(_Parser, document.data(),
-                            static_cast<int>(document.size()),
-                            XML_TRUE) == XML_STATUS_OK;
+  const bool ok =
+      XML_Parse(_Parser, document.data(), static_cast<int>(document.size()),
+                XML_TRUE) == XML_STATUS_OK;
   verdict |= known;
   if (ok) verdict |= accepted;
   return ok;

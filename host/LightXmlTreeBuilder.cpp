@@ -52,9 +52,8 @@ void XMLCALL LightXmlTreeBuilder::OnEnd(void* data, const XML_Char*) {
 void XMLCALL LightXmlTreeBuilder::OnText(void* data, const XML_Char* text,
                                          int length) {
   auto* builder = static_cast<LightXmlTreeBuilder*>(data);
-  builder->Guarded([&] {
-    builder->_Run.append(text, static_cast<std::size_t>(length));
-  });
+  builder->Guarded(
+      [&] { builder->_Run.append(text, static_cast<std::size_t>(length)); });
 }
 
 void XMLCALL LightXmlTreeBuilder::OnCdataStart(void* data) {
@@ -147,8 +146,7 @@ void LightXmlTreeBuilder::End() {
 void LightXmlTreeBuilder::EndRun(bool childFollows) {
   Frame& top = _Stack.back();
   const bool hasChildren = childFollows || top.element->GetChildCount() > 0;
-  if (_RunHasCdata || !hasChildren || !IsWhitespaceOnly(_Run))
-    top.text += _Run;
+  if (_RunHasCdata || !hasChildren || !IsWhitespaceOnly(_Run)) top.text += _Run;
   _Run.clear();
   _RunHasCdata = false;
 }

@@ -15,9 +15,9 @@ MOKBaseUnknown::~MOKBaseUnknown() { DelayedDestructionQueue::Withdraw(this); }
 
 MOKMetaClass* MOKBaseUnknown::MetaObject() {
   if (meta_object == nullptr) {
-    meta_object = fct_RetrieveMetaObject("MOKBaseUnknown", 0, nullptr,
-                                         "MOKNull", "MOKHost",
-                                         sizeof(MOKBaseUnknown));
+    meta_object =
+        fct_RetrieveMetaObject("MOKBaseUnknown", 0, nullptr, "MOKNull",
+                               "MOKHost", sizeof(MOKBaseUnknown));
   }
   return meta_object;
 }

@@ -17,10 +17,9 @@ MOKCommand::~MOKCommand() = default;
 
 MOKMetaClass* MOKCommand::MetaObject() {
   if (meta_object == nullptr) {
-    meta_object = fct_RetrieveMetaObject("MOKCommand", 1,
-                                         MOKBaseUnknown::MetaObject(),
-                                         "MOKNull", "MOKHost",
-                                         sizeof(MOKCommand));
+    meta_object =
+        fct_RetrieveMetaObject("MOKCommand", 1, MOKBaseUnknown::MetaObject(),
+                               "MOKNull", "MOKHost", sizeof(MOKCommand));
   }
   return meta_object;
 }

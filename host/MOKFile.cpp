@@ -18,10 +18,17 @@ int FlagsOfMode(const char* mode) {
   if (mode == nullptr) return -1;
   int flags = 0;
   switch (mode[0]) {
-    case 'r': flags = O_RDONLY; break;
-    case 'w': flags = O_WRONLY | O_CREAT | O_TRUNC; break;
-    case 'a': flags = O_WRONLY | O_CREAT | O_APPEND; break;
-    default: return -1;
+    case 'r':
+      flags = O_RDONLY;
+      break;
+    case 'w':
+      flags = O_WRONLY | O_CREAT | O_TRUNC;
+      break;
+    case 'a':
+      flags = O_WRONLY | O_CREAT | O_APPEND;
+      break;
+    default:
+      return -1;
   }
   for (const char* next = mode + 1; *next != '\0'; ++next) {
     if (*next == '+')

@@ -15,11 +15,12 @@ void* CookieFor(std::size_t index) {
 }
 
 std::size_t IndexOf(void* cookie) {
-  return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(cookie)) -
-         1;
+  return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(cookie)) - 1;
 }
 
-const MOKUnicodeString& EmptyText() { return LightXmlNamePool::TextOf(nullptr); }
+const MOKUnicodeString& EmptyText() {
+  return LightXmlNamePool::TextOf(nullptr);
+}
 
 std::size_t FindAttribute(const LightXmlAttributes* attributes,
                           const MOKUnicodeString& name) {
@@ -205,8 +206,7 @@ void MOKLightXmlElement::AdoptAttributes(LightXmlAttributes* attributes) {
 const MOKUnicodeString& MOKLightXmlElement::GetAttributeValue(
     const MOKUnicodeString& name) const {
   const std::size_t index = FindAttribute(_pAttributes, name);
-  return index < GetAttributeCount() ? _pAttributes->Value(index)
-                                     : EmptyText();
+  return index < GetAttributeCount() ? _pAttributes->Value(index) : EmptyText();
 }
 
 MOKUnicodeString MOKLightXmlElement::GetAttributeValue(

@@ -12,9 +12,7 @@
 namespace {
 
 // What kind of file stands there when it is not a regular one.
-int NotRegularError(mode_t mode) {
-  return S_ISDIR(mode) ? EISDIR : EINVAL;
-}
+int NotRegularError(mode_t mode) { return S_ISDIR(mode) ? EISDIR : EINVAL; }
 
 // Only regular files are read. Opening without blocking keeps a named pipe
 // that nobody writes from holding the host for ever, and devices such as

@@ -150,9 +150,7 @@ void MOKLightXmlOutputFile::Discard() {
   _TemporaryPath.clear();
 }
 
-int MOKLightXmlOutputFile::IsValid() const {
-  return _Failed == 0 ? 1 : 0;
-}
+int MOKLightXmlOutputFile::IsValid() const { return _Failed == 0 ? 1 : 0; }
 
 int MOKLightXmlOutputFile::Write(const char* data, std::size_t size) {
   if (_Failed != 0 || _Committed != 0 || _Descriptor < 0) return 0;
@@ -175,9 +173,8 @@ int MOKLightXmlOutputFile::Commit() {
   _Descriptor = -1;
   int error = SyncFailed(descriptor) ? errno : 0;
   // Kept open on the replacing file: see CommittedFiles.
-  const int kept = _TemporaryPath.empty()
-                       ? -1
-                       : ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+  const int kept =
+      _TemporaryPath.empty() ? -1 : ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
   if (::close(descriptor) != 0 && error == 0) error = errno;
   if (error == 0 && !_TemporaryPath.empty()) {
     if (::rename(_TemporaryPath.c_str(), _TargetPath.c_str()) != 0) {

@@ -9,9 +9,7 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 MOKLightXmlOutputFormatter::MOKLightXmlOutputFormatter(
     MOKLightXmlOutputStream& target)
-    : _Target(target),
-      _Failed(target.IsValid() == 1 ? 0 : 1),
-      _Committed(0) {
+    : _Target(target), _Failed(target.IsValid() == 1 ? 0 : 1), _Committed(0) {
   _Buffer.reserve(kBufferSize);
 }
 

@@ -37,8 +37,7 @@ FeedResult FeedParser(XML_Parser parser, MOKLightXmlInputStream& input) {
         input.Read(static_cast<char*>(buffer), static_cast<std::size_t>(size));
     if (count < 0 || count > size) return FeedResult::ReadError;
     const bool last = count == 0;
-    if (XML_ParseBuffer(parser, static_cast<int>(count), last) !=
-        XML_STATUS_OK)
+    if (XML_ParseBuffer(parser, static_cast<int>(count), last) != XML_STATUS_OK)
       return FeedResult::NotWellFormed;
     if (last) return FeedResult::Read;
     readSoFar += count;
@@ -57,8 +56,7 @@ std::string DescribeFailure(XML_Parser parser, FeedResult fed,
   if (*builder.GetFailureReason() != '\0')
     return builder.GetFailureReason() + Position(parser);
   const XML_Error error = XML_GetErrorCode(parser);
-  if (error != XML_ERROR_NONE)
-    return XML_ErrorString(error) + Position(parser);
+  if (error != XML_ERROR_NONE) return XML_ErrorString(error) + Position(parser);
   return "no complete root element";
 }
 

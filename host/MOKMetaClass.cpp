@@ -114,9 +114,9 @@ MOKMetaClass* fct_RetrieveMetaObject(const char* className, int classKind,
     ++RetrievalCounts()[className];
     const auto found = Registry().find(className);
     if (found != Registry().end()) return found->second.get();
-    auto meta = std::make_unique<MOKMetaClass>(className, classKind,
-                                               baseMetaObject, linkedName,
-                                               frameworkName, objectSize);
+    auto meta =
+        std::make_unique<MOKMetaClass>(className, classKind, baseMetaObject,
+                                       linkedName, frameworkName, objectSize);
     return Registry().emplace(className, std::move(meta)).first->second.get();
   } catch (const std::bad_alloc&) {
     return nullptr;

@@ -52,8 +52,7 @@ std::string Trim(const std::string& text) {
 }
 
 // Reads the key's text from an open catalog file; false when it is absent.
-bool FindEntry(std::ifstream& file, const std::string& key,
-               std::string& text) {
+bool FindEntry(std::ifstream& file, const std::string& key, std::string& text) {
   std::string line;
   while (std::getline(file, line)) {
     const std::string entry = Trim(line);

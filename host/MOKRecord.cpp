@@ -88,7 +88,8 @@ int WriteLevel(const std::string& path, const std::string& name, int level) {
 }
 
 bool IsValidName(const char* name) {
-  return name != nullptr && *name != '\0' && std::strchr(name, '=') == nullptr &&
+  return name != nullptr && *name != '\0' &&
+         std::strchr(name, '=') == nullptr &&
          std::strchr(name, '\n') == nullptr;
 }
 
@@ -129,7 +130,8 @@ MOKRecord* BuildRecordFromEnvironment() {
 }  // namespace
 
 MOKRecord::MOKRecord(Mode mode, const char* levelFilePath)
-    : _Mode(mode), _LevelFilePath(levelFilePath != nullptr ? levelFilePath : "") {}
+    : _Mode(mode),
+      _LevelFilePath(levelFilePath != nullptr ? levelFilePath : "") {}
 
 MOKRecord::~MOKRecord() = default;
 

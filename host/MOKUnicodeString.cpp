@@ -109,4 +109,3 @@ int MOKUnicodeString::ConvertToNum(double* value, const char* format) const {
   *value = read;
   return 1;
 }
-

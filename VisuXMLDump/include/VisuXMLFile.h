@@ -68,8 +68,7 @@ class VISUXML_EXPORT VisuXMLFile {
                            unsigned int& errorCount);
   void ChildrenComparison(MOKLightXmlElement* reference,
                           MOKLightXmlElement* output,
-                          MOKLightXmlElement& result,
-                          unsigned int& errorCount);
+                          MOKLightXmlElement& result, unsigned int& errorCount);
   void AttributesComparison(MOKLightXmlElement* reference,
                             MOKLightXmlElement* output,
                             MOKLightXmlElement& result,

@@ -26,7 +26,10 @@ void SetText(const char* attribute, const std::string& value) {
 }  // namespace
 
 SceneDumpControler::SceneDumpControler(const Scene& scene, bool breakGrammar)
-    : _Scene(scene), _BreakGrammar(breakGrammar), _Finished(false), _Result(0) {}
+    : _Scene(scene),
+      _BreakGrammar(breakGrammar),
+      _Finished(false),
+      _Result(0) {}
 
 MOKUnicodeString SceneDumpControler::GetXMLDumpName() { return "Scene"; }
 

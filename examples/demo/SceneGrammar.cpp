@@ -15,19 +15,21 @@ VisuXMLError DeclareAttributes() {
   VisuXMLError result = 0;
   const char* const texts[] = {"Name", "Units", "Kind", "Visible"};
   for (const char* name : texts)
-    Keep(result, VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLTextAttribute));
+    Keep(result,
+         VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLTextAttribute));
   // Real values are compared within the tolerance of the dump version.
   const char* const reals[] = {"FieldOfView", "Intensity", "X", "Y", "Z",
-                               "W", "R", "G", "B", "A"};
+                               "W",           "R",         "G", "B", "A"};
   for (const char* name : reals)
-    Keep(result, VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLRealAttribute));
+    Keep(result,
+         VisuXMLAttribute::CreateXMLAttribute(name, VisuXMLRealAttribute));
   return result;
 }
 
 VisuXMLError DeclareMarkups() {
   VisuXMLError result =
       VisuXMLMarkup::CreateXMLMarkup("Scene", VisuXMLRootMarkup);
-  const char* const markups[] = {"Camera", "Position", "Light", "Colour",
+  const char* const markups[] = {"Camera", "Position",  "Light", "Colour",
                                  "Object", "Transform", "Row"};
   for (const char* name : markups)
     Keep(result, VisuXMLMarkup::CreateXMLMarkup(name, VisuXMLStandardMarkup));
@@ -47,14 +49,19 @@ VisuXMLError AttachAll(const char* markup,
 VisuXMLError AttachAttributes() {
   VisuXMLError result = AttachAll("Scene", {"Name"}, VisuXMLRequiredAttribute);
   Keep(result, AttachAll("Scene", {"Units"}, VisuXMLOptionalAttribute));
-  Keep(result, AttachAll("Camera", {"Name", "FieldOfView"}, VisuXMLRequiredAttribute));
-  Keep(result, AttachAll("Position", {"X", "Y", "Z"}, VisuXMLRequiredAttribute));
-  Keep(result, AttachAll("Light", {"Name", "Intensity"}, VisuXMLRequiredAttribute));
+  Keep(result,
+       AttachAll("Camera", {"Name", "FieldOfView"}, VisuXMLRequiredAttribute));
+  Keep(result,
+       AttachAll("Position", {"X", "Y", "Z"}, VisuXMLRequiredAttribute));
+  Keep(result,
+       AttachAll("Light", {"Name", "Intensity"}, VisuXMLRequiredAttribute));
   Keep(result, AttachAll("Light", {"Kind"}, VisuXMLOptionalAttribute));
   Keep(result, AttachAll("Colour", {"R", "G", "B"}, VisuXMLRequiredAttribute));
   Keep(result, AttachAll("Colour", {"A"}, VisuXMLOptionalAttribute));
-  Keep(result, AttachAll("Object", {"Name", "Visible"}, VisuXMLRequiredAttribute));
-  Keep(result, AttachAll("Row", {"X", "Y", "Z", "W"}, VisuXMLRequiredAttribute));
+  Keep(result,
+       AttachAll("Object", {"Name", "Visible"}, VisuXMLRequiredAttribute));
+  Keep(result,
+       AttachAll("Row", {"X", "Y", "Z", "W"}, VisuXMLRequiredAttribute));
   return result;
 }
 
@@ -63,13 +70,18 @@ VisuXMLError AttachSubMarkups() {
   // of Objects, in this order.
   VisuXMLError result =
       VisuXMLMarkup::AttachMarkup("Scene", "Camera", VisuXMLOnlyOnce);
-  Keep(result, VisuXMLMarkup::AttachMarkup("Scene", "Light", VisuXMLAtLeastOnce));
+  Keep(result,
+       VisuXMLMarkup::AttachMarkup("Scene", "Light", VisuXMLAtLeastOnce));
   Keep(result, VisuXMLMarkup::AttachMarkup("Scene", "Object", kAnyNumber));
-  Keep(result, VisuXMLMarkup::AttachMarkup("Camera", "Position", VisuXMLOnlyOnce));
+  Keep(result,
+       VisuXMLMarkup::AttachMarkup("Camera", "Position", VisuXMLOnlyOnce));
   Keep(result, VisuXMLMarkup::AttachMarkup("Light", "Colour", VisuXMLOnlyOnce));
-  Keep(result, VisuXMLMarkup::AttachMarkup("Object", "Colour", VisuXMLOnlyOnce));
-  Keep(result, VisuXMLMarkup::AttachMarkup("Object", "Transform", VisuXMLOnlyOnce));
-  Keep(result, VisuXMLMarkup::AttachMarkup("Transform", "Row", VisuXMLAtLeastOnce));
+  Keep(result,
+       VisuXMLMarkup::AttachMarkup("Object", "Colour", VisuXMLOnlyOnce));
+  Keep(result,
+       VisuXMLMarkup::AttachMarkup("Object", "Transform", VisuXMLOnlyOnce));
+  Keep(result,
+       VisuXMLMarkup::AttachMarkup("Transform", "Row", VisuXMLAtLeastOnce));
   // An Object's Colour and Transform may come in either order; each is
   // still tested under its own link.
   const MOKUnicodeString members[] = {"Colour", "Transform"};

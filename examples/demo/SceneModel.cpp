@@ -26,8 +26,8 @@ void Rotate(Transform& transform, double yawDegrees) {
 
 Transform MakeTransform(double yawDegrees, double scale, double x, double y,
                         double z) {
-  Transform transform = {{scale, 0, 0, x, 0, scale, 0, y, 0, 0, scale, z,
-                          0, 0, 0, 1}};
+  Transform transform = {
+      {scale, 0, 0, x, 0, scale, 0, y, 0, 0, scale, z, 0, 0, 0, 1}};
   Rotate(transform, yawDegrees);
   return transform;
 }
@@ -39,15 +39,14 @@ Scene BuildDemoScene() {
   scene.lights = {
       Light{"KeyLight", "Directional", 0.8, Colour{1.0, 0.95, 0.9, 1.0}},
       Light{"FillLight", "", 0.35, Colour{0.6, 0.7, 1.0, 1.0}}};
-  scene.objects = {
-      SceneObject{"Floor", true, Colour{0.5, 0.5, 0.5, 1.0},
-                  MakeTransform(0.0, 20.0, 0.0, 0.0, 0.0)},
-      SceneObject{"Crate", true, Colour{0.55, 0.35, 0.2, 1.0},
-                  MakeTransform(30.0, 1.0, 1.5, 0.5, 0.0)},
-      SceneObject{"Lamp", false, Colour{1.0, 0.9, 0.3, 0.75},
-                  MakeTransform(0.0, 0.5, -2.0, 3.0, 1.0)},
-      SceneObject{"Teapot", true, Colour{0.95, 0.95, 0.95, 1.0},
-                  MakeTransform(-60.0, 0.75, 0.5, 1.25, -1.5)}};
+  scene.objects = {SceneObject{"Floor", true, Colour{0.5, 0.5, 0.5, 1.0},
+                               MakeTransform(0.0, 20.0, 0.0, 0.0, 0.0)},
+                   SceneObject{"Crate", true, Colour{0.55, 0.35, 0.2, 1.0},
+                               MakeTransform(30.0, 1.0, 1.5, 0.5, 0.0)},
+                   SceneObject{"Lamp", false, Colour{1.0, 0.9, 0.3, 0.75},
+                               MakeTransform(0.0, 0.5, -2.0, 3.0, 1.0)},
+                   SceneObject{"Teapot", true, Colour{0.95, 0.95, 0.95, 1.0},
+                               MakeTransform(-60.0, 0.75, 0.5, 1.25, -1.5)}};
   return scene;
 }
 

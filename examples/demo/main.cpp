@@ -34,8 +34,8 @@ bool RunOneDump(const Scene& scene, bool breakGrammar, MOKDialog& window,
 
 int main(int argc, char** argv) {
   DemoOptions options;
-  std::string error =
-      ParseDemoOptions(std::vector<std::string>(argv + 1, argv + argc), options);
+  std::string error = ParseDemoOptions(
+      std::vector<std::string>(argv + 1, argv + argc), options);
   if (!error.empty()) {
     std::cerr << "visuxml-demo: " << error << "\n" << DemoUsageText();
     return 2;

@@ -75,7 +75,8 @@ TEST(GuideSamplesTest, SampleReportIsWhatComparisonWrites) {
       "Z=\"10.0000\"/></Camera><Object Name=\"Crate\" Visible=\"";
   MOKLightXmlElement reference, output, report("VisuXMLErrorReport");
   ASSERT_TRUE(ParseText(scene + "true\"/><Object Name=\"Lamp\" "
-                                "Visible=\"false\"/></Scene>", reference));
+                                "Visible=\"false\"/></Scene>",
+                        reference));
   ASSERT_TRUE(ParseText(scene + "false\"/></Scene>", output));
   VisuXMLFile referenceFile(reference), outputFile(output);
   EXPECT_EQ(referenceFile.Compare(&outputFile, report), 0);
@@ -91,7 +92,9 @@ TEST(GuideSamplesTest, PrintsTheLastMarkupError) {
   ASSERT_EQ(VisuXMLMarkup::CreateXMLMarkup("", VisuXMLRootMarkup), 1u);
   std::ostringstream out;
   PrintMarkupError(out);
-  EXPECT_EQ(out.str(), "declaration refused: The name provided for the XML markup is empty.\n");
+  EXPECT_EQ(
+      out.str(),
+      "declaration refused: The name provided for the XML markup is empty.\n");
 }
 
 }  // namespace

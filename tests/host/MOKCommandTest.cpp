@@ -7,7 +7,8 @@ namespace {
 
 // A command that counts its destructions.
 struct CountedCommand : MOKCommand {
-  explicit CountedCommand(int& destroyed) : MOKCommand("Counted", 3), _Destroyed(destroyed) {}
+  explicit CountedCommand(int& destroyed)
+      : MOKCommand("Counted", 3), _Destroyed(destroyed) {}
   ~CountedCommand() override { ++_Destroyed; }
   int& _Destroyed;
 };

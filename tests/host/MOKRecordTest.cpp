@@ -22,31 +22,43 @@ class MOKRecordTest : public ::testing::Test {
   std::string _Levels = _Directory.File("levels.txt");
 };
 
-// Tests that a capture rewrites the level file at once, one line per name, that a replay reads
-// the levels back, and that garbage lines and an unreadable file read as missing levels.
+// Tests that a capture rewrites the level file at once, one line per name, that
+// a replay reads the levels back, and that garbage lines and an unreadable file
+// read as missing levels.
 TEST_F(MOKRecordTest, CapturedLevelsAreReplayed) {
   MOKRecord capture(MOKRecord::CaptureMode, _Levels.c_str());
   capture.SetSoftwareRecordLevel("A", 1);
   capture.SetSoftwareRecordLevel("B", 2);
   capture.SetSoftwareRecordLevel("A", -3);
   EXPECT_EQ(ReadWholeFile(_Levels), "B=2\nA=-3\n");
-  EXPECT_EQ(ReplayedLevel(_Levels, "A") + ReplayedLevel(_Levels, "Missing"), -3 + 42);
-  WriteWholeFile(_Levels, "Depth\nDepth=\nDepth=5x\nDepth= 5\nDepth=99999999999\n");
-  EXPECT_EQ(ReplayedLevel(_Levels, "Depth") + ReplayedLevel(_Directory.Path(), "Depth"), 84);
+  EXPECT_EQ(ReplayedLevel(_Levels, "A") + ReplayedLevel(_Levels, "Missing"),
+            -3 + 42);
+  WriteWholeFile(_Levels,
+                 "Depth\nDepth=\nDepth=5x\nDepth= 5\nDepth=99999999999\n");
+  EXPECT_EQ(ReplayedLevel(_Levels, "Depth") +
+                ReplayedLevel(_Directory.Path(), "Depth"),
+            84);
 }
 
 // A value of "MOK_RECORD_MODE", the record it gives (0 none, 1 capture,
 // 2 replay) and the diagnostic it gives.
-struct ModeRow { const char* Mode; int Kind; const char* Diagnostic; };
+struct ModeRow {
+  const char* Mode;
+  int Kind;
+  const char* Diagnostic;
+};
 
 const char kUnknownMode[] =
-    "VisuXMLDump: Unknown record mode \"Replay2\" in \"MOK_RECORD_MODE\": the accepted values are "
+    "VisuXMLDump: Unknown record mode \"Replay2\" in \"MOK_RECORD_MODE\": the "
+    "accepted values are "
     "\"capture\" and \"replay\", in any letter case.\n"
-    "VisuXMLDump: The process runs without a record, interactively: nothing is captured or "
+    "VisuXMLDump: The process runs without a record, interactively: nothing is "
+    "captured or "
     "compared.\n";
 
 // The main record settles once per process; ctest gives each row a process.
-class MOKRecordModeTest : public ::testing::Test, public ::testing::WithParamInterface<ModeRow> {};
+class MOKRecordModeTest : public ::testing::Test,
+                          public ::testing::WithParamInterface<ModeRow> {};
 
 // Tests that the environment selects the main record once per process, in
 // any letter case, and that only an unknown value gives a diagnostic.
@@ -61,15 +73,17 @@ TEST_P(MOKRecordModeTest, MainRecordFromEnvironment) {
   }
   ScopedEnvironment later("MOK_RECORD_MODE", "capture");
   EXPECT_EQ(MOKRecord::GetMain(), record);
-  EXPECT_EQ(record ? (record->IsCapture() ? 1 : 0) + (record->IsReplay() ? 2 : 0) : 0,
-            GetParam().Kind);
+  EXPECT_EQ(
+      record ? (record->IsCapture() ? 1 : 0) + (record->IsReplay() ? 2 : 0) : 0,
+      GetParam().Kind);
   EXPECT_EQ(ReadWholeFile(diagnostics), GetParam().Diagnostic);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, MOKRecordModeTest,
-                         ::testing::Values(ModeRow{"capture", 1, ""}, ModeRow{"replay", 2, ""},
-                                           ModeRow{"Replay", 2, ""}, ModeRow{"CAPTURE", 1, ""},
-                                           ModeRow{"Replay2", 0, kUnknownMode},
-                                           ModeRow{"", 0, ""}, ModeRow{nullptr, 0, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MOKRecordModeTest,
+    ::testing::Values(ModeRow{"capture", 1, ""}, ModeRow{"replay", 2, ""},
+                      ModeRow{"Replay", 2, ""}, ModeRow{"CAPTURE", 1, ""},
+                      ModeRow{"Replay2", 0, kUnknownMode}, ModeRow{"", 0, ""},
+                      ModeRow{nullptr, 0, ""}));
 
 }  // namespace

@@ -1,16 +1,15 @@
-#include "Approval.h"
-
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <iterator>
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "Approval.h"
 #include "ReplayFolders.h"
 
 namespace {
@@ -58,8 +57,9 @@ class ApprovalTest : public ReplayFolders {
     for (const std::string key : kKeys) {
       SCOPED_TRACE(key);
       const bool was = approved.count(key) != 0;
-      EXPECT_EQ(Read(FileOf("Ref", key)),
-                was ? NewDump(key) : key[0] == 'T' ? OldDump(key) : "");
+      EXPECT_EQ(Read(FileOf("Ref", key)), was             ? NewDump(key)
+                                          : key[0] == 'T' ? OldDump(key)
+                                                          : "");
       EXPECT_EQ(Exists(FileOf("Out", key)), !was);
       EXPECT_EQ(Exists(FileOf("Error", key)), !was);
     }
@@ -84,17 +84,32 @@ TEST_F(ApprovalTest, ApprovesTheSelectedOutputsOrNothing) {
       {"", "", {"T_D_2"}, {"T_D_2"}, ""},
       {"", "", {"[TU]_*_1"}, {"T_D_1", "U_D_1"}, ""},
       {"", "", {"-n", "T_*"}, {}, ""},
-      {"", "", {"T_D_1", "T_D_3"}, {},
+      {"",
+       "",
+       {"T_D_1", "T_D_3"},
+       {},
        "no output in {out} matches 'T_D_3' (selectors match names such as "
        "T_D_1)"},
-      {"out/V_D_Out_1.xml", kBroken, {}, {},
+      {"out/V_D_Out_1.xml",
+       kBroken,
+       {},
+       {},
        "{out}/V_D_Out_1.xml: holds a VisuXMLError element at "
        "/S/VisuXMLError[1] (Bad.); --force approves it anyway"},
-      {"out/V_D_Out_1.xml", kBroken, {"--force", "T_D_2", "V_*"},
-       {"T_D_2", "V_D_1"}, ""},
-      {"out/T_D_Out_4.xml", "<S>", {"T_*"}, {},
+      {"out/V_D_Out_1.xml",
+       kBroken,
+       {"--force", "T_D_2", "V_*"},
+       {"T_D_2", "V_D_1"},
+       ""},
+      {"out/T_D_Out_4.xml",
+       "<S>",
+       {"T_*"},
+       {},
        "{out}/T_D_Out_4.xml: no element found at line 1, column 4"},
-      {"out/T_D_Out_x.xml", "<S/>", {"T_*"}, {},
+      {"out/T_D_Out_x.xml",
+       "<S/>",
+       {"T_*"},
+       {},
        "{out}/T_D_Out_x.xml: not an output's name (TESTCASE_DUMP_Out_N.xml)"},
   };
   for (const auto& c : cases) {
@@ -108,9 +123,10 @@ TEST_F(ApprovalTest, ApprovesTheSelectedOutputsOrNothing) {
       printed += "approved " + key + ": " + _Dir.File(FileOf("Out", key)) +
                  " -> " + _Dir.File(FileOf("Ref", key)) + "\n";
     if (dryRun)
-      printed = Expand("would approve T_D_1: {out}/T_D_Out_1.xml -> {ref}/"
-                       "T_D_Ref_1.xml\nwould approve T_D_2: {out}/T_D_Out_2"
-                       ".xml -> {ref}/T_D_Ref_2.xml\n");
+      printed = Expand(
+          "would approve T_D_1: {out}/T_D_Out_1.xml -> {ref}/"
+          "T_D_Ref_1.xml\nwould approve T_D_2: {out}/T_D_Out_2"
+          ".xml -> {ref}/T_D_Ref_2.xml\n");
     EXPECT_EQ(_Out, printed);
     EXPECT_EQ(_Err, c.refusal.empty()
                         ? ""
@@ -128,10 +144,9 @@ TEST_F(ApprovalTest, ReferenceSurvivesAFailedWrite) {
   LeaveFailedRun("out/T_D_Out_3.xml", std::string(64 * 1024, ' ') + "<S/>");
   Put("ref/T_D_Ref_3.xml", OldDump("T_D_3"));
   // The limit's signal ignored, writing past it fails with EFBIG.
-  const std::string command = "cd '" + _Dir.Path() +
-                              "' && trap '' XFSZ && ulimit -f 16 && " +
-                              VISUXML_APPROVE_PATH +
-                              " ref out T_D_3 >stdout 2>stderr";
+  const std::string command =
+      "cd '" + _Dir.Path() + "' && trap '' XFSZ && ulimit -f 16 && " +
+      VISUXML_APPROVE_PATH + " ref out T_D_3 >stdout 2>stderr";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), ApproveTrouble);

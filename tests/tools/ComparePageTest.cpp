@@ -28,8 +28,8 @@ class ComparePageTest : public ::testing::Test {
               std::vector<std::string> args = {}) {
     WriteWholeFile(_Dir.File("ref.xml"), reference);
     WriteWholeFile(_Dir.File("out.xml"), output);
-    args.insert(args.end(), {"--html", _Page, _Dir.File("ref.xml"),
-                             _Dir.File("out.xml")});
+    args.insert(args.end(),
+                {"--html", _Page, _Dir.File("ref.xml"), _Dir.File("out.xml")});
     std::ostringstream out, err;
     const int status =
         RunCompare(ParseCompareArguments(args).options, out, err);
@@ -62,7 +62,8 @@ TEST_F(ComparePageTest, ShowsTheDifferencesInTheReducedTree) {
     std::string reference, output;
     std::vector<std::string> shown;
   } cases[] = {
-      {Scene(5, 0), Scene(5, 3),
+      {Scene(5, 0),
+       Scene(5, 3),
        {"[0,0,\"/S\",0,0,0,4,[]]",
         "[0,1,\"O[3]\",1,0,0,0,[\"N\",\"o3\",0,\"X\",\"1\",1]]",
         "[1,2,\"changed\",\"@X\",\"1\",\"1.5\",\"0.5\",\"50%\","
@@ -71,14 +72,17 @@ TEST_F(ComparePageTest, ShowsTheDifferencesInTheReducedTree) {
        "<S A=\"" + std::string(300, 'v') + "\"/>",
        {"[1,1,\"changed\",\"@A\",\"\\u003c/script\\u003e \\u0026 \\\"\",\"" +
         std::string(200, 'v') + cut + "100 more bytes)\",\"\",\"\",\"text\"]"}},
-      {"<S A=\"" + std::string(199, 'v') + "\xC3\xA9\"/>", "<S/>",
-       {"[1,1,\"missing-attribute\",\"@A\",\"" + std::string(199, 'v') +
-        cut + "2 more bytes)\",null,"}},
-      {Scene(0, 0, 40), Scene(0, 1, 40),
+      {"<S A=\"" + std::string(199, 'v') + "\xC3\xA9\"/>",
+       "<S/>",
+       {"[1,1,\"missing-attribute\",\"@A\",\"" + std::string(199, 'v') + cut +
+        "2 more bytes)\",null,"}},
+      {Scene(0, 0, 40),
+       Scene(0, 1, 40),
        {"[0,1,\"D[1]\",0,30,0,0,[]]",
         "[1,12,\"changed\",\"@X\",\"3\",\"2\",\"1\",\"33.3333%\""}},
       {"<S/>", "<S/>", {"Every dump is the same as its reference."}},
-      {"<S>", "<S/>",
+      {"<S>",
+       "<S/>",
        {"<span class=\"o\">not compared</span>", "<p class=\"trouble\">"}},
   };
   for (const auto& c : cases) {

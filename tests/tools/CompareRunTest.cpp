@@ -1,5 +1,3 @@
-#include "CompareRun.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CompareRun.h"
 #include "TemporaryDirectory.h"
 
 namespace {
@@ -67,39 +66,67 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
       "/S/O[2]/@X";
   const RunCase cases[] = {
       {kReference, kReference, {}, CompareSame, ""},
-      {kReference, "<S N='e' Z='1'><O N='z'/></S>", {}, CompareDifferent,
+      {kReference,
+       "<S N='e' Z='1'><O N='z'/></S>",
+       {},
+       CompareDifferent,
        "/S/@N: The attribute N value has changed from d to e.\n"
        "/S/@Z: The attribute Z doesn't appear in the reference file.\n"
        "/S/O[1]/@N: The attribute N value has changed from a to z.\n"
        "/S/O[1]/@X: The attribute X doesn't appear in the output file.\n"
        "/S/O[2]: The sub-markup O doesn't appear in the output file.\n"
        "Summary: 5 differences (1 missing element, 2 changed values, 1 "
-       "missing attribute, 1 extra attribute); " + kNoGap},
-      {kReference, moved, {}, CompareDifferent,
+       "missing attribute, 1 extra attribute); " +
+           kNoGap},
+      {kReference,
+       moved,
+       {},
+       CompareDifferent,
        "/S/O[1]/@X: The attribute X value has changed from 1.00 to 1.\n"
        "/S/O[2]/@X: The attribute X value has changed from 100 to 100.9.\n" +
-           extra + "Summary: 3 differences (1 extra element, 2 changed "
-           "values); " + kNoGap},
-      {kReference, moved, {"--real", "N", "--real=X"}, CompareDifferent,
+           extra +
+           "Summary: 3 differences (1 extra element, 2 changed "
+           "values); " +
+           kNoGap},
+      {kReference,
+       moved,
+       {"--real", "N", "--real=X"},
+       CompareDifferent,
        extra + "Summary: 1 difference (1 extra element); " + gap + kVersion6},
-      {kReference, moved, {"--real-all-numeric"}, CompareDifferent,
+      {kReference,
+       moved,
+       {"--real-all-numeric"},
+       CompareDifferent,
        extra + "Summary: 1 difference (1 extra element); " + gap + kVersion6},
-      {kReference, "<S N='d'><O N='a' X='1cm'/><O N='b' X='100'/></S>",
-       {"--real-all-numeric"}, CompareDifferent,
+      {kReference,
+       "<S N='d'><O N='a' X='1cm'/><O N='b' X='100'/></S>",
+       {"--real-all-numeric"},
+       CompareDifferent,
        "/S/O[1]/@X: The attribute X value has changed from 1.00 to 1cm.\n"
-       "Summary: 1 difference (1 changed value); " + kNoGap},
-      {"<S V='16'/>", "<S V='0x10'/>", {"-n"}, CompareDifferent,
+       "Summary: 1 difference (1 changed value); " +
+           kNoGap},
+      {"<S V='16'/>",
+       "<S V='0x10'/>",
+       {"-n"},
+       CompareDifferent,
        "/S/@V: The attribute V value has changed from 16 to 0x10.\n"
-       "Summary: 1 difference (1 changed value); " + kNoGap},
-      {kReference, "<S N='d'><O N='a' X='1.00'/><L N='b'/></S>", {},
+       "Summary: 1 difference (1 changed value); " +
+           kNoGap},
+      {kReference,
+       "<S N='d'><O N='a' X='1.00'/><L N='b'/></S>",
+       {},
        CompareDifferent,
        "/S/O[2]: A L markup is read whereas we were waiting for a O markup.\n"
-       "Summary: 1 difference (1 name mismatch); " + kNoGap},
-      {kReference, "<S N='x'><VisuXMLError>bad</VisuXMLError></S>", {},
+       "Summary: 1 difference (1 name mismatch); " +
+           kNoGap},
+      {kReference,
+       "<S N='x'><VisuXMLError>bad</VisuXMLError></S>",
+       {},
        CompareDifferent,
        "/S/VisuXMLError[1] (in the output): The reference file or the output "
        "file contains XML error - No XML comparison is possible.\n"
-       "Summary: 1 difference (1 file with XML errors); " + kNoGap},
+       "Summary: 1 difference (1 file with XML errors); " +
+           kNoGap},
   };
   for (const RunCase& c : cases) {
     SCOPED_TRACE(c.output);
@@ -143,9 +170,9 @@ TEST_F(CompareRunTest, ToleranceOptionsReplaceTheVersionRule) {
 // where it was found in the mirrored trees.
 TEST_F(CompareRunTest, ReportMirrorsTheTrees) {
   const std::string report = _Dir.File("report.xml");
-  EXPECT_EQ(Compare(kReference, "<S N='e'><O N='a'/></S>",
-                    {"--report", report}),
-            CompareDifferent);
+  EXPECT_EQ(
+      Compare(kReference, "<S N='e'><O N='a'/></S>", {"--report", report}),
+      CompareDifferent);
   EXPECT_EQ(ReadWholeFile(report),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<VisuXMLErrorReport>\n"
@@ -179,8 +206,8 @@ TEST_F(CompareRunTest, TroubleSaysWhichFileAndWhy) {
       {absent, good, absent + ": No such file or directory\n", "reference"},
       {directory, good, directory + ": Is a directory\n", "reference"},
       {locked, good, locked + ": Permission denied\n", "reference"},
-      {good, broken,
-       broken + ": mismatched tag at line 2, column 8\n", "output"},
+      {good, broken, broken + ": mismatched tag at line 2, column 8\n",
+       "output"},
       {broken, absent,
        broken + ": mismatched tag at line 2, column 8\nvisuxml-compare: " +
            absent + ": No such file or directory\n",
@@ -192,8 +219,7 @@ TEST_F(CompareRunTest, TroubleSaysWhichFileAndWhy) {
     if (c.reference == locked && ::geteuid() == 0) continue;
     const std::string report = _Dir.File("report.xml");
     std::remove(report.c_str());
-    EXPECT_EQ(Run({"--report", report}, c.reference, c.output),
-              CompareTrouble);
+    EXPECT_EQ(Run({"--report", report}, c.reference, c.output), CompareTrouble);
     EXPECT_EQ(_Err, "visuxml-compare: " + c.errors);
     EXPECT_EQ(_Out, "");
     EXPECT_NE(ReadWholeFile(report).find("<VisuXMLError>The " + c.reportError +

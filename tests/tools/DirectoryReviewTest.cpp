@@ -63,24 +63,36 @@ TEST_F(DirectoryReviewTest, ComparesEveryOutputWithItsReference) {
   } cases[] = {
       {{}, {}, CompareSame, "", ""},
       {same, {}, CompareSame, "", ""},
-      {same, {"-s"}, CompareSame,
+      {same,
+       {"-s"},
+       CompareSame,
        "Files {ref}/T_D_Ref_1.xml and {out}/T_D_Out_1.xml are identical\n"
-       "0 of 1 dumps differ from their references.\n", ""},
-      {differs, {}, CompareDifferent,
+       "0 of 1 dumps differ from their references.\n",
+       ""},
+      {differs,
+       {},
+       CompareDifferent,
        "T_D_9: reference {ref}/T_D_Ref_9.xml, output {out}/T_D_Out_9.xml\n"
        "/S/O[1]: The sub-markup O doesn't appear in the output file.\n"
        "Summary: 1 difference (1 missing element); no gap between real "
        "values; dump version 6 tolerance.\n\n"
        "T_D_10: reference {ref}/T_D_Ref_10.xml, output {out}/T_D_Out_10.xml\n" +
-           moved + "Summary: 1 difference (1 changed value); no gap "
+           moved +
+           "Summary: 1 difference (1 changed value); no gap "
            "between real values; dump version 6 tolerance.\n\n"
-           "2 of 3 dumps differ from their references.\n", ""},
+           "2 of 3 dumps differ from their references.\n",
+       ""},
       {differs, {"-q"}, CompareDifferent, "", ""},
-      {{{"out/T_D_Out_3.xml", kScene}}, {}, CompareTrouble,
+      {{{"out/T_D_Out_3.xml", kScene}},
+       {},
+       CompareTrouble,
        "0 of 1 dumps differ from their references; 1 could not be "
        "compared.\n",
        "visuxml-compare: {ref}/T_D_Ref_3.xml: No such file or directory\n"},
-      {same, {"--report", "r.xml"}, CompareTrouble, "",
+      {same,
+       {"--report", "r.xml"},
+       CompareTrouble,
+       "",
        "visuxml-compare: --report applies to two files; a replay leaves "
        "each dump's error report in its output directory\n"},
   };
@@ -144,31 +156,37 @@ TEST_F(DirectoryReviewTest, RunReportsReadBack) {
       "between real values; dump version 6 tolerance.";
   MOKLightXmlElement tree;
   ASSERT_TRUE(VisuXMLReadTree(MOKUnicodeString(junit), tree, nullptr));
-  EXPECT_EQ(Describe(tree), Expand(
-      "testsuites name=visuxml-compare tests=3 failures=1 errors=1\n"
-      "  testsuite name={out} tests=3 failures=1 errors=1\n"
-      "    testcase classname=Case name=Scene_1 "
-      "file={out}/Case_Scene_Out_1.xml\n"
-      "    testcase classname=Case name=Scene_2 "
-      "file={out}/Case_Scene_Out_2.xml\n"
-      "      failure message=" + changed + " type=differences" + changed +
-      "\n/S/O[1]: An extra sub-markup O has been defined in the output "
-      "file.\n" + summary + "\n\n"
-      "    testcase classname=Case name=Scene_3 "
-      "file={out}/Case_Scene_Out_3.xml\n"
-      "      error message={ref}/Case_Scene_Ref_3.xml: No such file or "
-      "directory type=trouble{ref}/Case_Scene_Ref_3.xml: No such file or "
-      "directory\n\n"));
+  EXPECT_EQ(
+      Describe(tree),
+      Expand(
+          "testsuites name=visuxml-compare tests=3 failures=1 errors=1\n"
+          "  testsuite name={out} tests=3 failures=1 errors=1\n"
+          "    testcase classname=Case name=Scene_1 "
+          "file={out}/Case_Scene_Out_1.xml\n"
+          "    testcase classname=Case name=Scene_2 "
+          "file={out}/Case_Scene_Out_2.xml\n"
+          "      failure message=" +
+          changed + " type=differences" + changed +
+          "\n/S/O[1]: An extra sub-markup O has been defined in the output "
+          "file.\n" +
+          summary +
+          "\n\n"
+          "    testcase classname=Case name=Scene_3 "
+          "file={out}/Case_Scene_Out_3.xml\n"
+          "      error message={ref}/Case_Scene_Ref_3.xml: No such file or "
+          "directory type=trouble{ref}/Case_Scene_Ref_3.xml: No such file or "
+          "directory\n\n"));
 
   const std::string file = Ref() + "/Case_Scene_Ref_1.xml";
   EXPECT_EQ(Review(run, {"-q", "--junit", junit}, file, file), CompareSame);
   ASSERT_TRUE(VisuXMLReadTree(MOKUnicodeString(junit), tree, nullptr));
-  EXPECT_EQ(Describe(tree), Expand(
-      "testsuites name=visuxml-compare tests=1 failures=0 errors=0\n"
-      "  testsuite name={ref}/Case_Scene_Ref_1.xml tests=1 failures=0 "
-      "errors=0\n"
-      "    testcase classname=visuxml-compare name=Case_Scene_Ref_1.xml "
-      "file={ref}/Case_Scene_Ref_1.xml\n"));
+  EXPECT_EQ(
+      Describe(tree),
+      Expand("testsuites name=visuxml-compare tests=1 failures=0 errors=0\n"
+             "  testsuite name={ref}/Case_Scene_Ref_1.xml tests=1 failures=0 "
+             "errors=0\n"
+             "    testcase classname=visuxml-compare name=Case_Scene_Ref_1.xml "
+             "file={ref}/Case_Scene_Ref_1.xml\n"));
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ class ReplayFolders : public ::testing::Test {
   std::string Out() const { return _Dir.File("out"); }
   // The text with "{ref}" and "{out}" replaced by the folders' paths.
   std::string Expand(std::string text) const {
-    for (const auto& [mark, path] : {std::pair{"{ref}", Ref()},
-                                     std::pair{"{out}", Out()}})
+    for (const auto& [mark, path] :
+         {std::pair{"{ref}", Ref()}, std::pair{"{out}", Out()}})
       for (std::size_t at = text.find(mark); at != std::string::npos;
            at = text.find(mark, at + path.size()))
         text.replace(at, std::string(mark).size(), path);

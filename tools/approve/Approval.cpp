@@ -128,8 +128,8 @@ bool Approve(const Approved& approved, bool& trouble, std::ostream& out,
     return false;
   }
   if (!Replace(approved.reference, bytes, reason)) {
-    err << kProgram << approved.reference << ": cannot be replaced: "
-        << reason << "; it is left as it was\n";
+    err << kProgram << approved.reference << ": cannot be replaced: " << reason
+        << "; it is left as it was\n";
     return false;
   }
   out << "approved " << approved.key << ": " << approved.output << " -> "

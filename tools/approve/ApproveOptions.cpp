@@ -6,12 +6,11 @@ namespace {
 
 const char kShortOptions[] = ":nfhV";
 
-const struct option kLongOptions[] = {
-    {"dry-run", no_argument, nullptr, 'n'},
-    {"force", no_argument, nullptr, 'f'},
-    {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},
-    {nullptr, 0, nullptr, 0}};
+const struct option kLongOptions[] = {{"dry-run", no_argument, nullptr, 'n'},
+                                      {"force", no_argument, nullptr, 'f'},
+                                      {"help", no_argument, nullptr, 'h'},
+                                      {"version", no_argument, nullptr, 'V'},
+                                      {nullptr, 0, nullptr, 0}};
 
 const char kUsage[] =
     "Usage: visuxml-approve [OPTION]... REF_DIR OUT_DIR [SELECTOR]...\n"
@@ -67,10 +66,16 @@ ApproveArguments ParseApproveArguments(const std::vector<std::string>& args) {
   while ((code = getopt_long(static_cast<int>(words.size()), argv.data(),
                              kShortOptions, kLongOptions, nullptr)) != -1) {
     switch (code) {
-      case 'h': return WithCommand(result, ApproveCommand::ShowHelp);
-      case 'V': return WithCommand(result, ApproveCommand::ShowVersion);
-      case 'n': result.options.dryRun = true; break;
-      case 'f': result.options.force = true; break;
+      case 'h':
+        return WithCommand(result, ApproveCommand::ShowHelp);
+      case 'V':
+        return WithCommand(result, ApproveCommand::ShowVersion);
+      case 'n':
+        result.options.dryRun = true;
+        break;
+      case 'f':
+        result.options.force = true;
+        break;
       default:
         return WithCommand(result, ApproveCommand::BadUsage,
                            Refusal(optopt, argv[optind - 1]));

@@ -42,8 +42,8 @@ OutputName::OutputName(std::string file)
   // "_Out_" holds no '.', so it ends before the extension starts.
   const std::string::size_type numberStart = marker + kOutputMarker.size();
   _Stem = _File.substr(0, marker);
-  _Number = _File.substr(numberStart,
-                         _File.size() - kExtension.size() - numberStart);
+  _Number =
+      _File.substr(numberStart, _File.size() - kExtension.size() - numberStart);
   _Key = _Stem + "_" + _Number;
   _HasOutputForm = !_Stem.empty() && IsNumber(_Number);
 }
@@ -72,8 +72,8 @@ bool operator<(const OutputName& a, const OutputName& b) {
          std::forward_as_tuple(b._Stem, b._Number.size(), b._Number);
 }
 
-bool ListOutputs(const std::string& directory,
-                 std::vector<OutputName>& outputs, std::string& reason) {
+bool ListOutputs(const std::string& directory, std::vector<OutputName>& outputs,
+                 std::string& reason) {
   DIR* entries = ::opendir(directory.c_str());
   if (entries == nullptr) {
     reason = std::strerror(errno);

@@ -46,8 +46,8 @@ bool operator<(const OutputName& a, const OutputName& b);
 // The entries of the directory whose names hold "_Out_" and end in ".xml",
 // directories left out, ordered by stem and then by number. False, with
 // the system's reason, when the directory cannot be read.
-bool ListOutputs(const std::string& directory,
-                 std::vector<OutputName>& outputs, std::string& reason);
+bool ListOutputs(const std::string& directory, std::vector<OutputName>& outputs,
+                 std::string& reason);
 
 // The directory and the file name joined by one '/'.
 std::string JoinPath(const std::string& directory, const std::string& file);

@@ -108,8 +108,8 @@ std::string Refusal(int result, int code, const char* argument) {
   const std::string known = LongNameOf(code);
   if (result == ':') return "option '" + known + "' requires an argument";
   if (!known.empty()) return "option '" + known + "' doesn't allow an argument";
-  if (code != 0) return std::string("invalid option -- '") +
-                        static_cast<char>(code) + "'";
+  if (code != 0)
+    return std::string("invalid option -- '") + static_cast<char>(code) + "'";
   return UnknownLongOption(argument);
 }
 
@@ -161,11 +161,19 @@ CompareArguments ParseCompareArguments(const std::vector<std::string>& args) {
   while ((code = getopt_long(argc, argv.data(), kShortOptions, kLongOptions,
                              nullptr)) != -1) {
     switch (code) {
-      case 'h': return WithCommand(result, CompareCommand::ShowHelp);
-      case 'V': return WithCommand(result, CompareCommand::ShowVersion);
-      case 'q': result.options.quiet = true; break;
-      case 's': result.options.reportIdentical = true; break;
-      case 'n': result.options.realAllNumeric = true; break;
+      case 'h':
+        return WithCommand(result, CompareCommand::ShowHelp);
+      case 'V':
+        return WithCommand(result, CompareCommand::ShowVersion);
+      case 'q':
+        result.options.quiet = true;
+        break;
+      case 's':
+        result.options.reportIdentical = true;
+        break;
+      case 'n':
+        result.options.realAllNumeric = true;
+        break;
       case '?':
       case ':':
         return WithCommand(result, CompareCommand::BadUsage,
@@ -177,6 +185,6 @@ CompareArguments ParseCompareArguments(const std::vector<std::string>& args) {
       }
     }
   }
-  return Conclude(result, std::vector<std::string>(argv.begin() + optind,
-                                                   argv.end() - 1));
+  return Conclude(
+      result, std::vector<std::string>(argv.begin() + optind, argv.end() - 1));
 }

@@ -20,8 +20,7 @@ struct LargestGap {
   std::string dump;
 
   void Consider(const RealGap& candidate, const std::string& name) {
-    if (!candidate.found || (gap.found && candidate.value <= gap.value))
-      return;
+    if (!candidate.found || (gap.found && candidate.value <= gap.value)) return;
     gap = candidate;
     dump = name;
   }
@@ -93,8 +92,8 @@ class PageWriter {
 
   std::string Title() const {
     return "visuxml-compare: " +
-           Counted(_Overview.tally.total, "difference", "differences") +
-           ", " + std::to_string(_Overview.failed) + " of " +
+           Counted(_Overview.tally.total, "difference", "differences") + ", " +
+           std::to_string(_Overview.failed) + " of " +
            Counted(_Overview.compared, "dump", "dumps") + " failed";
   }
 
@@ -165,8 +164,9 @@ class PageWriter {
 
   void WriteDumps() {
     if (_Overview.failed == 0)
-      _Page += "<p class=\"same\">Every dump is the same as its "
-               "reference.</p>\n";
+      _Page +=
+          "<p class=\"same\">Every dump is the same as its "
+          "reference.</p>\n";
     for (const DumpRecord* dump : _Dumps)
       if (dump->GetOutcome() != DumpOutcome::Same) WriteDump(*dump);
   }

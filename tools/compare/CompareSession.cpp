@@ -63,10 +63,10 @@ VisuXMLReplayOutcome CompareSession::Run(DifferenceSink* sink,
   _Output = ReadComparedDocument(_Options.outputPath);
   for (const ComparedDocument* document : {&_Reference, &_Output})
     if (VisuXMLTreeReading::RootOf(*document->file) == nullptr)
-      _Troubles.push_back(FileTrouble{
-          document == &_Reference ? _Options.referencePath
-                                  : _Options.outputPath,
-          document->reason});
+      _Troubles.push_back(FileTrouble{document == &_Reference
+                                          ? _Options.referencePath
+                                          : _Options.outputPath,
+                                      document->reason});
   VisuXMLFile& reference = *_Reference.file;
   VisuXMLFile& output = *_Output.file;
   const RealAttributeNames realNames = RealNamesOf(_Options, reference, output);

@@ -34,8 +34,7 @@ struct ComparedDump {
 // the list, if any.
 class DifferenceRecorder final : public DifferenceSink {
  public:
-  DifferenceRecorder(DifferenceSink* next,
-                     std::vector<FoundDifference>* kept)
+  DifferenceRecorder(DifferenceSink* next, std::vector<FoundDifference>* kept)
       : _Next(next), _Kept(kept) {}
   void Take(const FoundDifference& difference) override {
     if (_Next != nullptr) _Next->Take(difference);

@@ -39,8 +39,8 @@ ComparedDump ReviewPair(const CompareOptions& options, const OutputName& name,
   pair.outputPath = JoinPath(options.outputPath, name.File());
   ComparedDump dump = DumpOfPair(pair);
   CompareSession session(pair);
-  ComparePair(session, PairHeader(name.Key(), pair.referencePath,
-                                  pair.outputPath),
+  ComparePair(session,
+              PairHeader(name.Key(), pair.referencePath, pair.outputPath),
               RunReportNeedsOf(options), dump, out, err);
   if (dump.status == CompareDifferent && !options.quiet) out << "\n";
   return dump;

@@ -25,11 +25,10 @@ bool ReadStandardInput(MOKLightXmlElement& tree, std::string& reason) {
 ComparedDocument ReadComparedDocument(const std::string& name) {
   ComparedDocument document;
   MOKLightXmlElement tree;
-  const bool read =
-      name == kStandardInputName
-          ? ReadStandardInput(tree, document.reason)
-          : VisuXMLReadTree(MOKUnicodeString(name.c_str()), tree,
-                            &document.reason);
+  const bool read = name == kStandardInputName
+                        ? ReadStandardInput(tree, document.reason)
+                        : VisuXMLReadTree(MOKUnicodeString(name.c_str()), tree,
+                                          &document.reason);
   if (read) document.reason.clear();
   document.file.reset(
       VisuXMLTreeReading::NewFileHolding(std::move(tree), read));

@@ -11,8 +11,8 @@ namespace {
 std::string ElementSummary(const MOKLightXmlElement& element) {
   std::string text = "<" + element.GetName().GetText();
   const std::size_t attributes = element.GetAttributeCount();
-  for (std::size_t i = 0;
-       i < attributes && i < ReducedTree::kContextAttributes; ++i) {
+  for (std::size_t i = 0; i < attributes && i < ReducedTree::kContextAttributes;
+       ++i) {
     std::size_t length = 0;
     const char* value = element.GetAttributeTextAt(i, &length);
     text += " " + element.GetAttributeNameAt(i).GetText() + "=\"" +
@@ -63,9 +63,9 @@ void DumpRecord::ShowAttribute(const VisuXMLDifference& difference) {
     const MOKLightXmlElement* element;
     std::string& shown;
     bool& present;
-  } sides[] = {{difference._pReference, _Pending.reference,
-                _Pending.inReference},
-               {difference._pOutput, _Pending.output, _Pending.inOutput}};
+  } sides[] = {
+      {difference._pReference, _Pending.reference, _Pending.inReference},
+      {difference._pOutput, _Pending.output, _Pending.inOutput}};
   for (const auto& side : sides) {
     std::size_t length = 0;
     const char* value = side.element == nullptr

@@ -99,8 +99,7 @@ class RowWriter {
       String(ShortNumber(gap));
       String(found.referenceNumber == 0.0
                  ? std::string("-")
-                 : ShortNumber(gap / std::fabs(found.referenceNumber) *
-                               100.0) +
+                 : ShortNumber(gap / std::fabs(found.referenceNumber) * 100.0) +
                        "%");
       _Page += "\"number\"]";
     }
@@ -113,14 +112,22 @@ class RowWriter {
 
 const char* KindCode(DifferenceKind kind) {
   switch (kind) {
-    case DifferenceKind::NameMismatch: return "mismatch";
-    case DifferenceKind::MarkupNotInOutput: return "missing";
-    case DifferenceKind::MarkupNotInReference: return "extra";
-    case DifferenceKind::ValueChanged: return "changed";
-    case DifferenceKind::AttributeNotInOutput: return "missing-attribute";
-    case DifferenceKind::AttributeNotInReference: return "extra-attribute";
-    case DifferenceKind::Uncompared: return "uncompared";
-    default: return "xml-errors";
+    case DifferenceKind::NameMismatch:
+      return "mismatch";
+    case DifferenceKind::MarkupNotInOutput:
+      return "missing";
+    case DifferenceKind::MarkupNotInReference:
+      return "extra";
+    case DifferenceKind::ValueChanged:
+      return "changed";
+    case DifferenceKind::AttributeNotInOutput:
+      return "missing-attribute";
+    case DifferenceKind::AttributeNotInReference:
+      return "extra-attribute";
+    case DifferenceKind::Uncompared:
+      return "uncompared";
+    default:
+      return "xml-errors";
   }
 }
 

@@ -15,13 +15,20 @@ std::size_t CharacterStart(const char* text, std::size_t length,
 
 void AppendCharacter(std::string& page, char c, bool inQuotes) {
   switch (c) {
-    case '&': page += "&amp;"; break;
-    case '<': page += "&lt;"; break;
-    case '>': page += "&gt;"; break;
+    case '&':
+      page += "&amp;";
+      break;
+    case '<':
+      page += "&lt;";
+      break;
+    case '>':
+      page += "&gt;";
+      break;
     case '"':
       page += inQuotes ? "&quot;" : "\"";
       break;
-    default: page += c;
+    default:
+      page += c;
   }
 }
 
@@ -54,8 +61,7 @@ void AppendJsonString(std::string& page, const std::string& text) {
   page += '"';
 }
 
-std::string ShownText(const char* text, std::size_t length,
-                      std::size_t limit) {
+std::string ShownText(const char* text, std::size_t length, std::size_t limit) {
   if (length <= limit) return std::string(text, length);
   const std::size_t kept = CharacterStart(text, length, limit);
   return std::string(text, kept) + "\xE2\x80\xA6 (" +
@@ -65,8 +71,8 @@ std::string ShownText(const char* text, std::size_t length,
 std::string ShownPlace(const std::string& path, std::size_t limit) {
   if (path.size() <= limit) return path;
   const std::size_t head = CharacterStart(path.data(), path.size(), limit / 2);
-  const std::size_t tail = CharacterStart(
-      path.data(), path.size(), path.size() - (limit - limit / 2));
+  const std::size_t tail = CharacterStart(path.data(), path.size(),
+                                          path.size() - (limit - limit / 2));
   return path.substr(0, head) + "\xE2\x80\xA6" + path.substr(tail);
 }
 

@@ -18,8 +18,7 @@ void AppendJsonString(std::string& page, const std::string& text);
 // The text cut to at most limit bytes, never inside a UTF-8 character,
 // with "…" and the number of bytes left out when it was cut: a value of
 // 100 MB shows as its start.
-std::string ShownText(const char* text, std::size_t length,
-                      std::size_t limit);
+std::string ShownText(const char* text, std::size_t length, std::size_t limit);
 inline std::string ShownText(const std::string& text, std::size_t limit) {
   return ShownText(text.data(), text.size(), limit);
 }

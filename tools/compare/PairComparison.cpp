@@ -33,10 +33,10 @@ void KeepTroubles(const CompareSession& session, ComparedDump& dump,
 
 // The page's record concluded with the pair's outcome and troubles.
 void ConcludePage(ComparedDump& dump) {
-  const DumpOutcome outcome =
-      dump.status == CompareSame        ? DumpOutcome::Same
-      : dump.status == CompareDifferent ? DumpOutcome::Different
-                                        : DumpOutcome::NotCompared;
+  const DumpOutcome outcome = dump.status == CompareSame ? DumpOutcome::Same
+                              : dump.status == CompareDifferent
+                                  ? DumpOutcome::Different
+                                  : DumpOutcome::NotCompared;
   std::string troubles;
   for (const std::string& trouble : dump.troubles)
     troubles += (troubles.empty() ? "" : "; ") + trouble;

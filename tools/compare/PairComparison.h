@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "ComparedDump.h"
 #include "CompareSession.h"
+#include "ComparedDump.h"
 #include "RunReports.h"
 
 // The record of the session's pair before it is compared: its files, and

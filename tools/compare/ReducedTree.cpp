@@ -32,8 +32,8 @@ std::size_t ReducedTree::Enter(const std::vector<VisuXMLPlaceLevel>& levels) {
   return element;
 }
 
-std::size_t ReducedTree::Add(const VisuXMLPlaceLevel& level,
-                             std::size_t parent, std::size_t levelsLeftOut) {
+std::size_t ReducedTree::Add(const VisuXMLPlaceLevel& level, std::size_t parent,
+                             std::size_t levelsLeftOut) {
   Element shown;
   shown.step = level._Step;
   if (parent == kNoElement && shown.step.compare(0, 1, "/") != 0)

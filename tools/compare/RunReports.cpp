@@ -18,8 +18,7 @@ bool WriteComparePage(const CompareOptions& options,
     if (dump.page != nullptr) records.push_back(dump.page.get());
   const std::string reason = ReplaceFileWhole(
       options.htmlPath,
-      MakeComparePage(records,
-                      PageSettingsOf(options, ToleranceOf(options))));
+      MakeComparePage(records, PageSettingsOf(options, ToleranceOf(options))));
   if (reason.empty()) return true;
   err << kProgram << options.htmlPath << ": cannot write the page: " << reason
       << "\n";
@@ -40,8 +39,8 @@ bool WriteRunReports(const CompareOptions& options,
                      const std::string& suiteName, std::ostream& err) {
   bool written = true;
   if (!options.junitPath.empty())
-    written = WriteReportDocument(JUnitReport(dumps, suiteName),
-                                  "JUnit report", options.junitPath, err);
+    written = WriteReportDocument(JUnitReport(dumps, suiteName), "JUnit report",
+                                  options.junitPath, err);
   if (!options.htmlPath.empty())
     written = WriteComparePage(options, dumps, err) && written;
   return written;

@@ -13,8 +13,8 @@ namespace {
 bool WriteAll(int descriptor, const std::string& content) {
   std::size_t written = 0;
   while (written < content.size()) {
-    const ssize_t done = ::write(descriptor, content.data() + written,
-                                 content.size() - written);
+    const ssize_t done =
+        ::write(descriptor, content.data() + written, content.size() - written);
     if (done < 0 && errno == EINTR) continue;
     if (done <= 0) return false;
     written += static_cast<std::size_t>(done);

@@ -34,8 +34,7 @@ VisuXMLDumpCommand::~VisuXMLDumpCommand() { _pDumpControler = nullptr; }
 
 // A dump that runs out of memory ends the command like one that could not
 // start. Only that is caught: the client's other exceptions are its own.
-MOKStatusChangeRC VisuXMLDumpCommand::Activate(MOKCommand*,
-                                               MOKNotification*) {
+MOKStatusChangeRC VisuXMLDumpCommand::Activate(MOKCommand*, MOKNotification*) {
   const bool running = VisuXMLGuard(false, [this]() {
     if (CheckDumpContext() != 0) return false;
     _pDumpControler = GetDumpControler();

@@ -23,9 +23,7 @@ MOKMetaClass* VisuXMLDumpCommand::MetaObject() {
   return meta_object;
 }
 
-MOKMetaClass* VisuXMLDumpCommand::GetMetaObject() const {
-  return MetaObject();
-}
+MOKMetaClass* VisuXMLDumpCommand::GetMetaObject() const { return MetaObject(); }
 
 const MOKGUID& VisuXMLDumpCommand::ClassId() {
   const MOKMetaClass* meta = MetaObject();

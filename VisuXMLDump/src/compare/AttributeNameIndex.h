@@ -18,10 +18,10 @@ inline int CompareNameBytes(const MOKUnicodeString& first,
   const std::size_t secondLength =
       static_cast<std::size_t>(second.GetLengthInByte());
   const std::size_t common = std::min(firstLength, secondLength);
-  const int bytes =
-      common == 0 ? 0
-                  : std::memcmp(static_cast<const char*>(first),
-                                static_cast<const char*>(second), common);
+  const int bytes = common == 0
+                        ? 0
+                        : std::memcmp(static_cast<const char*>(first),
+                                      static_cast<const char*>(second), common);
   if (bytes != 0) return bytes;
   if (firstLength == secondLength) return 0;
   return firstLength < secondLength ? -1 : 1;
@@ -35,7 +35,8 @@ inline int CompareNameBytes(const MOKUnicodeString& first,
 template <typename Entry>
 class AttributeNameIndex {
  public:
-  AttributeNameIndex() : _pSlots(nullptr), _uiCount(0), _HasRepeatedName(false) {}
+  AttributeNameIndex()
+      : _pSlots(nullptr), _uiCount(0), _HasRepeatedName(false) {}
   AttributeNameIndex(const AttributeNameIndex&) = delete;
   AttributeNameIndex& operator=(const AttributeNameIndex&) = delete;
   ~AttributeNameIndex() { delete[] _pSlots; }
@@ -62,9 +63,8 @@ class AttributeNameIndex {
 
   // Takes the first entry of that name not taken yet, or null.
   Entry* Take(const MOKUnicodeString& name) {
-    const Slot* found =
-        std::lower_bound(_pSlots, _pSlots + _uiCount, name,
-                         &AttributeNameIndex::SlotNameBefore);
+    const Slot* found = std::lower_bound(_pSlots, _pSlots + _uiCount, name,
+                                         &AttributeNameIndex::SlotNameBefore);
     const std::size_t group = static_cast<std::size_t>(found - _pSlots);
     if (group == _uiCount) return nullptr;
     const std::size_t next = group + _pSlots[group].taken;
@@ -84,8 +84,10 @@ class AttributeNameIndex {
   };
 
   static bool SlotBefore(const Slot& first, const Slot& second) {
-    const int names = CompareNameBytes(*first.entry->_pName, *second.entry->_pName);
-    return names != 0 ? names < 0 : std::less<Entry*>()(first.entry, second.entry);
+    const int names =
+        CompareNameBytes(*first.entry->_pName, *second.entry->_pName);
+    return names != 0 ? names < 0
+                      : std::less<Entry*>()(first.entry, second.entry);
   }
 
   static bool SlotNameBefore(const Slot& slot, const MOKUnicodeString& name) {

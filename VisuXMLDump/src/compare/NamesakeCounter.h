@@ -17,8 +17,7 @@ class NamesakeCounter {
   // that share its name.
   unsigned int PositionOf(const MOKLightXmlElement& parent, std::size_t index) {
     if (index + 1 < _uiCounted) return CountUpTo(parent, index);
-    while (_uiCounted <= index)
-      _uiLast = ++_Seen[NameAt(parent, _uiCounted++)];
+    while (_uiCounted <= index) _uiLast = ++_Seen[NameAt(parent, _uiCounted++)];
     return _uiLast;
   }
 

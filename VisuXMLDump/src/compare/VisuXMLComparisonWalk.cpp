@@ -62,8 +62,8 @@ VisuXMLDifferenceKind KindOf(VisuXMLFile::_VisuXMLAttributeError error) {
 // into the result element below it (or into the caller's) once the pair
 // is done.
 struct VisuXMLComparisonWalk::Frame {
-  Frame(MOKLightXmlElement* reference, MOKLightXmlElement* output,
-        Frame* below, std::size_t indexInParent)
+  Frame(MOKLightXmlElement* reference, MOKLightXmlElement* output, Frame* below,
+        std::size_t indexInParent)
       : _pReference(reference),
         _pOutput(output),
         _Result(reference->GetName()),
@@ -90,8 +90,7 @@ struct VisuXMLComparisonWalk::Frame {
 
   // The step of the child at that index of one side, in XPath form.
   std::string ChildStep(bool referenceSide, std::size_t index) const {
-    const MOKLightXmlElement& parent =
-        referenceSide ? *_pReference : *_pOutput;
+    const MOKLightXmlElement& parent = referenceSide ? *_pReference : *_pOutput;
     NamesakeCounter& counter = referenceSide ? _ReferenceNames : _OutputNames;
     return parent.GetChildAt(index)->GetName().GetText() + "[" +
            std::to_string(counter.PositionOf(parent, index)) + "]";
@@ -100,9 +99,8 @@ struct VisuXMLComparisonWalk::Frame {
   // This pair's own step, worked out once.
   const std::string& Step() const {
     if (_Step.empty())
-      _Step = _pBelow == nullptr
-                  ? _pReference->GetName().GetText()
-                  : _pBelow->ChildStep(true, _uiIndexInParent);
+      _Step = _pBelow == nullptr ? _pReference->GetName().GetText()
+                                 : _pBelow->ChildStep(true, _uiIndexInParent);
     return _Step;
   }
 
@@ -153,8 +151,7 @@ class VisuXMLComparisonWalk::Place : public VisuXMLDifferencePlace {
 
   std::vector<VisuXMLPlaceLevel> Levels() const override {
     std::vector<const Frame*> frames;
-    for (const Frame* frame = _pFrame; frame != nullptr;
-         frame = frame->_pBelow)
+    for (const Frame* frame = _pFrame; frame != nullptr; frame = frame->_pBelow)
       frames.push_back(frame);
     std::vector<VisuXMLPlaceLevel> levels;
     levels.reserve(frames.size());
@@ -251,11 +248,10 @@ void VisuXMLComparisonWalk::ComparePair(MOKLightXmlElement* reference,
     _File.StartMarkupComparison(reference, output);
     Frame* opened = nullptr;
     if (reference->GetName().Compare(output->GetName()) != 2) {
-      AddMarkupError(VisuXMLFile::VisuXMLMarkupNameMismatch, reference,
-                     output, into, pairPlace);
+      AddMarkupError(VisuXMLFile::VisuXMLMarkupNameMismatch, reference, output,
+                     into, pairPlace);
     } else if ((opened = new (std::nothrow) Frame(
-                    reference, output, _pTop, CurrentPairIndex())) !=
-               nullptr) {
+                    reference, output, _pTop, CurrentPairIndex())) != nullptr) {
       _pTop = opened;
       CompareAttributes(reference, output, opened->_Result);
     } else {
@@ -264,8 +260,7 @@ void VisuXMLComparisonWalk::ComparePair(MOKLightXmlElement* reference,
     if (opened == nullptr) _File.EndMarkupComparison(reference, output);
     while (_pTop != base && !_pTop->NextPair(reference, output)) {
       Frame* const done = _pTop;
-      ReportUnpairedChildren(done->_pReference, done->_pOutput,
-                             done->_Result);
+      ReportUnpairedChildren(done->_pReference, done->_pOutput, done->_Result);
       (done->_pBelow != base ? done->_pBelow->_Result : parent)
           .AddChild(std::move(done->_Result));
       _pTop = done->_pBelow;
@@ -389,8 +384,8 @@ void VisuXMLComparisonWalk::PairAttributes(MOKLightXmlElement* reference,
     entry->_Matched = partner->_Matched = true;
   }
   ReportUnmatchedAttributes(referenceChain,
-                            VisuXMLFile::VisuXMLAttributeNotInOutput,
-                            reference, output, result, append);
+                            VisuXMLFile::VisuXMLAttributeNotInOutput, reference,
+                            output, result, append);
   ReportUnmatchedAttributes(outputChain,
                             VisuXMLFile::VisuXMLAttributeNotInReference,
                             reference, output, result, append);
@@ -406,8 +401,7 @@ void VisuXMLComparisonWalk::ReportUnmatchedAttributes(
     if (entry->_Matched || entry->IsUnset()) continue;
     if (error == VisuXMLFile::VisuXMLAttributeNotInReference)
       entry->CopyOnto(result, append);
-    AddAttributeError(error, reference, output, entry->_pName, result,
-                      nullptr);
+    AddAttributeError(error, reference, output, entry->_pName, result, nullptr);
   }
 }
 
@@ -415,11 +409,9 @@ void VisuXMLComparisonWalk::ReportUnmatchedAttributes(
 // attribute is real.
 VisuXMLComparisonWalk::Values VisuXMLComparisonWalk::CompareValues(
     const MOKUnicodeString& name, const char* reference,
-    std::size_t referenceLength, const char* output,
-    std::size_t outputLength) {
+    std::size_t referenceLength, const char* output, std::size_t outputLength) {
   Values values{true, false, 0.0, 0.0};
-  if (SameText(reference, referenceLength, output, outputLength))
-    return values;
+  if (SameText(reference, referenceLength, output, outputLength)) return values;
   values._Agree = false;
   if (!_Settings.IsReal(name) ||
       !ReadNumber(reference, referenceLength, values._Reference) ||

@@ -53,10 +53,10 @@ class VisuXMLComparisonWalk {
   using AttributesChain = VisuXMLFile::VisuXMLAttributesChain;
   using ChildrenChain = VisuXMLFile::VisuXMLChildrenChain;
 
-  void CompareAligned(MOKLightXmlElement* reference,
-                      MOKLightXmlElement* output, MOKLightXmlElement& result);
-  void PairAttributes(MOKLightXmlElement* reference,
-                      MOKLightXmlElement* output, MOKLightXmlElement& result);
+  void CompareAligned(MOKLightXmlElement* reference, MOKLightXmlElement* output,
+                      MOKLightXmlElement& result);
+  void PairAttributes(MOKLightXmlElement* reference, MOKLightXmlElement* output,
+                      MOKLightXmlElement& result);
   void ReportUnmatchedAttributes(AttributesChain* chain,
                                  VisuXMLFile::_VisuXMLAttributeError error,
                                  MOKLightXmlElement* reference,
@@ -73,9 +73,8 @@ class VisuXMLComparisonWalk {
                          const MOKUnicodeString* name,
                          MOKLightXmlElement& result, const Values* values);
   void AddMarkupError(VisuXMLFile::_VisuXMLMarkupError error,
-                      MOKLightXmlElement* reference,
-                      MOKLightXmlElement* output, MOKLightXmlElement& result,
-                      const Place& place);
+                      MOKLightXmlElement* reference, MOKLightXmlElement* output,
+                      MOKLightXmlElement& result, const Place& place);
   void AddUncompared(MOKLightXmlElement& result, const Place& place);
   void Tell(const VisuXMLDifference& difference, const Place& place);
   std::size_t CurrentPairIndex() const;

@@ -67,8 +67,8 @@ class VisuXMLDifferenceListener {
                             const VisuXMLDifferencePlace& place) = 0;
   // Two values of a real attribute that differ as text and both read as
   // numbers, whether they agree within the tolerance or not.
-  virtual void OnNumbersCompared(const MOKUnicodeString& name,
-                                 double reference, double output,
+  virtual void OnNumbersCompared(const MOKUnicodeString& name, double reference,
+                                 double output,
                                  const VisuXMLDifferencePlace& place);
 
  protected:

@@ -23,11 +23,11 @@ VisuXMLFile::VisuXMLFile(const MOKUnicodeString& path)
     : _pRootElement(nullptr) {
   _pRootElement = VisuXMLGuard<MOKLightXmlElement*>(
       nullptr, [&path]() -> MOKLightXmlElement* {
-    MOKLightXmlElement parsed;
-    // The parsed tree is handed over, not copied: documents can be large.
-    if (!VisuXMLReadTree(path, parsed, nullptr)) return nullptr;
-    return new (std::nothrow) MOKLightXmlElement(std::move(parsed));
-  });
+        MOKLightXmlElement parsed;
+        // The parsed tree is handed over, not copied: documents can be large.
+        if (!VisuXMLReadTree(path, parsed, nullptr)) return nullptr;
+        return new (std::nothrow) MOKLightXmlElement(std::move(parsed));
+      });
 }
 
 // The copy throws when the host's strings or child lists run out of memory;

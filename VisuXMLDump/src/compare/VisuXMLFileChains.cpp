@@ -27,7 +27,7 @@ bool VisuXMLFile::VisuXMLAttributesChain::IsUnset() const {
 }
 
 void VisuXMLFile::VisuXMLAttributesChain::CopyOnto(MOKLightXmlElement& result,
-                                                  bool appendToResult) const {
+                                                   bool appendToResult) const {
   if (appendToResult)
     result.AppendAttribute(*_pName, Value());
   else

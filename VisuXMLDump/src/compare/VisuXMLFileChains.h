@@ -83,7 +83,9 @@ class VisuXMLFile::VisuXMLAttributesChain {
   // attribute of that name, for callers that know there is none.
   void CopyOnto(MOKLightXmlElement& result, bool appendToResult) const;
   // The value as a string, for the rare steps that need one.
-  MOKUnicodeString Value() const { return MOKUnicodeString(_pValue, _uiLength); }
+  MOKUnicodeString Value() const {
+    return MOKUnicodeString(_pValue, _uiLength);
+  }
 
   const MOKUnicodeString* _pName;
   const char* _pValue;

@@ -6,12 +6,12 @@
 #include "MOKRecord.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLDumpFileName.h"
-#include "version/VisuXMLEnvironmentNumber.h"
 #include "VisuXMLMarkup.h"
 #include "VisuXMLNoThrow.h"
 #include "VisuXMLResultCodes.h"
 #include "control/VisuXMLControlerSteps.h"
 #include "grammar/VisuXMLMarkupHistory.h"
+#include "version/VisuXMLEnvironmentNumber.h"
 
 unsigned int VisuXMLDumpControler::_DumpCounter = 1;
 MOKUnicodeString VisuXMLDumpControler::_PathToInputDirectory;
@@ -94,8 +94,8 @@ void VisuXMLDumpControler::SetXMLFilePaths() {
     _PathToOutputDirectory = EnvironmentText("MOKTemp");
   } else {
     const char* testCaseName = MOKGetEnv("TRQ_LOG_NAME");
-    _TestCaseName = MOKUnicodeString(testCaseName != nullptr ? testCaseName
-                                                             : "TRQxxx");
+    _TestCaseName =
+        MOKUnicodeString(testCaseName != nullptr ? testCaseName : "TRQxxx");
     const char* update = MOKGetEnv("UpdateVisuXMLDump");
     _sUpdateDumpMode =
         update != nullptr && VisuXMLConvertAsAtoi(update) > 0 ? 1 : 0;
@@ -119,9 +119,8 @@ void VisuXMLDumpControler::BuildFileName(const MOKUnicodeString& directory,
     kind = referenceFile != 0 ? "_Ref_" : "_Out_";
   const MOKUnicodeString* testCaseName =
       _sInteractiveMode != 0 ? nullptr : &_TestCaseName;
-  _XMLFileName = VisuXMLComposeDumpFileName(directory, testCaseName,
-                                            GetXMLDumpName(), kind,
-                                            _DumpCounter);
+  _XMLFileName = VisuXMLComposeDumpFileName(
+      directory, testCaseName, GetXMLDumpName(), kind, _DumpCounter);
 }
 
 namespace {

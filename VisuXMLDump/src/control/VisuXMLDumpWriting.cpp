@@ -49,7 +49,7 @@ VisuXMLError VisuXMLControlerSteps::WriteDump(
   VisuXMLGuard(false, [&]() {
     const bool isReference =
         C::_sTestCaseCaptureMode != 0 || C::_sUpdateDumpMode != 0;
-    const char* run = C::_sUpdateDumpMode != 0    ? "update"
+    const char* run = C::_sUpdateDumpMode != 0        ? "update"
                       : C::_sTestCaseCaptureMode != 0 ? "capture"
                                                       : "interactive dump";
     const std::string path = VisuXMLShownPath(controler._XMLFileName);

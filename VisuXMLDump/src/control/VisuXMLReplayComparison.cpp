@@ -94,9 +94,9 @@ int ComparisonFailedExitHook(int /*argument*/) {
 void VisuXMLDumpControler::BuildErrorFileName(MOKUnicodeString& errorFileName) {
   const MOKUnicodeString* testCaseName =
       _sInteractiveMode != 0 ? nullptr : &_TestCaseName;
-  errorFileName = VisuXMLComposeDumpFileName(
-      _PathToOutputDirectory, testCaseName, GetXMLDumpName(), "_Error_",
-      _DumpCounter);
+  errorFileName =
+      VisuXMLComposeDumpFileName(_PathToOutputDirectory, testCaseName,
+                                 GetXMLDumpName(), "_Error_", _DumpCounter);
 }
 
 VisuXMLError VisuXMLDumpControler::CompareXML() {
@@ -119,9 +119,8 @@ VisuXMLError VisuXMLDumpControler::CompareXML() {
       MOKUnicodeString(VisuXMLVocabulary::kErrorReportRoot)};
   VisuXMLDifferenceDigest digest;
   failure._Outcome =
-      VisuXMLDecideReplay(*reference, *output, report,
-                          VisuXMLProcessSettings(), &digest,
-                          &failure._uiDifferences);
+      VisuXMLDecideReplay(*reference, *output, report, VisuXMLProcessSettings(),
+                          &digest, &failure._uiDifferences);
   if (failure._Outcome == VisuXMLReplayOutcome::Same)
     return VisuXMLResult::kSuccess;
   if (failure._Outcome == VisuXMLReplayOutcome::HoldsErrors)

@@ -39,8 +39,7 @@ std::string Details(const VisuXMLReplayFailure& failure) {
     text += "  " + line + "\n";
   const std::size_t shown = failure._FirstDifferences.size();
   if (failure._uiDifferences > shown)
-    text += "  ... and " +
-            std::to_string(failure._uiDifferences - shown) +
+    text += "  ... and " + std::to_string(failure._uiDifferences - shown) +
             " more in the report\n";
   return text;
 }

@@ -28,8 +28,8 @@ bool IsValidName(const MOKUnicodeString& name) {
 
 }  // namespace
 
-VisuXMLError VisuXMLAttribute::CreateXMLAttribute(
-    const MOKUnicodeString& name, VisuXMLTypeOfAttribute type) {
+VisuXMLError VisuXMLAttribute::CreateXMLAttribute(const MOKUnicodeString& name,
+                                                  VisuXMLTypeOfAttribute type) {
   return VisuXMLGuardResult([&]() -> VisuXMLError {
     if (name.GetLengthInByte() == 0) {
       _sErrorMessage = "The name provided for the XML attribute is empty.";

@@ -5,8 +5,8 @@
 
 #include "GrammarMessage.h"
 #include "KeptMemory.h"
-#include "ListDeletion.h"
 #include "LinkTable.h"
+#include "ListDeletion.h"
 #include "MOKLightXmlText.h"
 #include "NameIndex.h"
 #include "SubMarkupChain.h"
@@ -150,10 +150,10 @@ VisuXMLError VisuXMLMarkup::RegroupMarkups(
         return VisuXMLResult::kFailed;
       }
       if (parent->SearchForMarkupInSubMarkups(subMarkup) == 0) {
-        _sErrorMessage = ComposeMessage(
-            "The XML markup provided - ", name,
-            " - has not been declared as a sub-markup for the ", parentName,
-            " markup.");
+        _sErrorMessage =
+            ComposeMessage("The XML markup provided - ", name,
+                           " - has not been declared as a sub-markup for the ",
+                           parentName, " markup.");
         return VisuXMLResult::kFailed;
       }
     }
@@ -226,12 +226,12 @@ VisuXMLMarkup::VisuXMLMarkup(const VisuXMLMarkup& source)
       _Type(source._Type) {
   // The tables are copied only once the names, which may throw, are in
   // place: a copy that fails half-way then holds no block to leak.
-  _pAttributeLinks = LinkTable::Duplicate(source._pAttributeLinks,
-                                          source._uiNbAttributeLinks);
+  _pAttributeLinks =
+      LinkTable::Duplicate(source._pAttributeLinks, source._uiNbAttributeLinks);
   if (_pAttributeLinks != nullptr)
     _uiNbAttributeLinks = source._uiNbAttributeLinks;
-  _pSubMarkupLinks = LinkTable::Duplicate(source._pSubMarkupLinks,
-                                          source._uiNbSubMarkupLinks);
+  _pSubMarkupLinks =
+      LinkTable::Duplicate(source._pSubMarkupLinks, source._uiNbSubMarkupLinks);
   if (_pSubMarkupLinks != nullptr)
     _uiNbSubMarkupLinks = source._uiNbSubMarkupLinks;
   // The offsets hold in the copied block; only the head is re-derived.

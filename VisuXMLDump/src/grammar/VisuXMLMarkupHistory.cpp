@@ -104,8 +104,7 @@ VisuXMLMarkupHistory* VisuXMLMarkupHistory::PopTop() {
   VisuXMLMarkupHistory* const entry = Top();
   if (entry == nullptr) return nullptr;
   VisuXMLMarkup::_suiNbMarkupLevels -= 1;
-  VisuXMLMarkup::_sppMarkupHistory[VisuXMLMarkup::_suiNbMarkupLevels] =
-      nullptr;
+  VisuXMLMarkup::_sppMarkupHistory[VisuXMLMarkup::_suiNbMarkupLevels] = nullptr;
   return entry;
 }
 

@@ -169,16 +169,14 @@ VisuXMLError VisuXMLMarkup::CloseMarkup(const MOKUnicodeString& name) {
     }
     // The markup closes even when memory runs out for its message, so that
     // the stack keeps following the caller's nesting.
-    const VisuXMLError written =
-        VisuXMLGuardResult([&name, top, instance]() {
-          SetMessage(_sErrorMessage,
-                     {"The XML markup to close ", name,
-                      " doesn't match the last opened markup ",
-                      instance->_Name, "."});
-          OpenWaitingMarkups();
-          StreamXMLErrorMessage(&top->_XMLNode);
-          return VisuXMLResult::kFailed;
-        });
+    const VisuXMLError written = VisuXMLGuardResult([&name, top, instance]() {
+      SetMessage(_sErrorMessage, {"The XML markup to close ", name,
+                                  " doesn't match the last opened markup ",
+                                  instance->_Name, "."});
+      OpenWaitingMarkups();
+      StreamXMLErrorMessage(&top->_XMLNode);
+      return VisuXMLResult::kFailed;
+    });
     instance->PopMarkupFromHistory();
     return written;
   });
