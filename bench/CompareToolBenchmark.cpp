@@ -138,17 +138,8 @@ bool PrepareLayout(const std::string& directory, std::size_t objects,
 
 void Measure(benchmark::State& state, const std::vector<std::string>& command,
              int expectedStatus, double filesBytes) {
-  for (auto _ : state) {
-    const ChildRun run = RunFreshProcess(command, expectedStatus);
-    if (!run.ok) {
-      state.SkipWithError("the child process failed");
-      return;
-    }
-    state.SetIterationTime(run.seconds);
-    state.counters["PeakRSS"] = run.peakBytes;
-    state.counters["ChildCPU"] = run.cpuSeconds;
-  }
-  state.counters["FilesBytes"] = filesBytes;
+  if (MeasureFreshProcesses(state, command, expectedStatus))
+    state.counters["FilesBytes"] = filesBytes;
 }
 
 void Register(const std::string& name, std::vector<std::string> command,

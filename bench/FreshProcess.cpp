@@ -45,6 +45,22 @@ ChildRun RunFreshProcess(std::vector<std::string> command, int expectedStatus) {
                   usage.ru_maxrss * 1024.0};
 }
 
+bool MeasureFreshProcesses(benchmark::State& state,
+                           const std::vector<std::string>& command,
+                           int expectedStatus) {
+  for (auto _ : state) {
+    const ChildRun run = RunFreshProcess(command, expectedStatus);
+    if (!run.ok) {
+      state.SkipWithError("the child process failed");
+      return false;
+    }
+    state.SetIterationTime(run.seconds);
+    state.counters["PeakRSS"] = run.peakBytes;
+    state.counters["ChildCPU"] = run.cpuSeconds;
+  }
+  return true;
+}
+
 double FileBytes(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 ? static_cast<double>(info.st_size)

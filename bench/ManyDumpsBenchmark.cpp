@@ -233,16 +233,8 @@ int ExpatReadsReviewedRun() {
 #ifdef VISUXML_COMPARE_PATH
 void MeasureChild(benchmark::State& state,
                   const std::vector<std::string>& command) {
-  for (auto _ : state) {
-    const ChildRun run = RunFreshProcess(command);
-    if (!run.ok) {
-      state.SkipWithError("the child process failed");
-      return;
-    }
-    state.SetIterationTime(run.seconds);
-    state.counters["ChildCPU"] = run.cpuSeconds;
-  }
-  state.counters["Dumps"] = static_cast<double>(gDumps);
+  if (MeasureFreshProcesses(state, command))
+    state.counters["Dumps"] = static_cast<double>(gDumps);
 }
 
 void RegisterReviewBenchmarks() {

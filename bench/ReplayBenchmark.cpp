@@ -61,15 +61,7 @@ int RunChild(const std::string& task, const char* first, const char* second) {
 // ---- Parent side ----
 
 void Measure(benchmark::State& state, std::vector<std::string> command) {
-  for (auto _ : state) {
-    const ChildRun run = RunFreshProcess(command);
-    if (!run.ok) {
-      state.SkipWithError("the child process failed");
-      return;
-    }
-    state.SetIterationTime(run.seconds);
-    state.counters["PeakRSS"] = run.peakBytes;
-  }
+  if (!MeasureFreshProcesses(state, command)) return;
   state.counters["FilesBytes"] = gFilesBytes;
   state.SetBytesProcessed(
       static_cast<std::int64_t>(state.iterations() * gFilesBytes));
