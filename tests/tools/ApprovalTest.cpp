@@ -64,7 +64,6 @@ class ApprovalTest : public ReplayFolders {
       EXPECT_EQ(Exists(FileOf("Error", key)), !was);
     }
   }
-  std::string _Out, _Err;
 };
 
 // Tests what each command line approves: every output without selector,

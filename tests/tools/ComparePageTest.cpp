@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "CompareRun.h"
-#include "TemporaryDirectory.h"
+#include "ReplayFolders.h"
 
 namespace {
 
@@ -21,26 +19,19 @@ std::string Scene(int objects, int changed, int depth = 0) {
   return text + "</S>";
 }
 
-class ComparePageTest : public ::testing::Test {
+class ComparePageTest : public ReplayFolders {
  protected:
   // Compares the documents with --html and the options; the page's body.
   int Compare(const std::string& reference, const std::string& output,
               std::vector<std::string> args = {}) {
-    WriteWholeFile(_Dir.File("ref.xml"), reference);
-    WriteWholeFile(_Dir.File("out.xml"), output);
-    args.insert(args.end(),
-                {"--html", _Page, _Dir.File("ref.xml"), _Dir.File("out.xml")});
-    std::ostringstream out, err;
-    const int status =
-        RunCompare(ParseCompareArguments(args).options, out, err);
-    _Err = err.str();
+    args.insert(args.end(), {"--html", _Page});
+    const int status = ReplayFolders::Compare(reference, output, args);
     const std::string page = ReadWholeFile(_Page);
     _Body = page.substr(std::min(page.find("<body>"), page.size()));
     return status;
   }
-  TemporaryDirectory _Dir;
   const std::string _Page = _Dir.File("page.html");
-  std::string _Body, _Err;
+  std::string _Body;
 };
 
 std::size_t Count(const std::string& text, const std::string& part) {

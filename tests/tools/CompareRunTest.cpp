@@ -3,12 +3,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "CompareRun.h"
-#include "TemporaryDirectory.h"
+#include "ReplayFolders.h"
 
 namespace {
 
@@ -16,31 +14,7 @@ const char kReference[] = "<S N='d'><O N='a' X='1.00'/><O N='b' X='100'/></S>";
 const std::string kVersion6 = "; dump version 6 tolerance.\n";
 const std::string kNoGap = "no gap between real values" + kVersion6;
 
-class CompareRunTest : public ::testing::Test {
- protected:
-  // Runs the comparison of two paths, the options first; keeps the output.
-  int Run(std::vector<std::string> args, const std::string& reference,
-          const std::string& output) {
-    args.push_back(reference);
-    args.push_back(output);
-    const CompareArguments parsed = ParseCompareArguments(args);
-    EXPECT_EQ(parsed.command, CompareCommand::Compare) << parsed.error;
-    std::ostringstream out, err;
-    const int status = RunCompare(parsed.options, out, err);
-    _Out = out.str();
-    _Err = err.str();
-    return status;
-  }
-  // Compares the two documents, written to files first.
-  int Compare(const std::string& reference, const std::string& output,
-              const std::vector<std::string>& args) {
-    WriteWholeFile(_Dir.File("ref.xml"), reference);
-    WriteWholeFile(_Dir.File("out.xml"), output);
-    return Run(args, _Dir.File("ref.xml"), _Dir.File("out.xml"));
-  }
-  TemporaryDirectory _Dir;
-  std::string _Out, _Err;
-};
+using CompareRunTest = ReplayFolders;
 
 // Two documents compared, and what that prints.
 struct RunCase {

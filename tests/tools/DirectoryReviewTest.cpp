@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "CompareRun.h"
 #include "ReplayFolders.h"
 #include "compare/VisuXMLTreeReading.h"
 
@@ -24,17 +22,9 @@ class DirectoryReviewTest : public ReplayFolders {
              const std::string& output = "") {
     Reset();
     for (const auto& [file, content] : files) Put(file, content);
-    args.push_back(reference.empty() ? Ref() : reference);
-    args.push_back(output.empty() ? Out() : output);
-    const CompareArguments parsed = ParseCompareArguments(args);
-    EXPECT_EQ(parsed.command, CompareCommand::Compare) << parsed.error;
-    std::ostringstream out, err;
-    const int status = RunCompare(parsed.options, out, err);
-    _Out = out.str();
-    _Err = err.str();
-    return status;
+    return Run(args, reference.empty() ? Ref() : reference,
+               output.empty() ? Out() : output);
   }
-  std::string _Out, _Err;
 };
 
 // Tests the review of a replay's output folder: each output compared with

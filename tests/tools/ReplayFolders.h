@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "CompareRun.h"
 #include "TemporaryDirectory.h"
 
 // A reference folder and an output folder, as a capture and a failed
-// replay leave them, for the tests of the tools that review and approve.
+// replay leave them, and the compare tool run on them or on two files.
 class ReplayFolders : public ::testing::Test {
  protected:
   void SetUp() override { Reset(); }
@@ -41,7 +44,28 @@ class ReplayFolders : public ::testing::Test {
         text.replace(at, std::string(mark).size(), path);
     return text;
   }
+  // The comparison of the two paths, the options first; its status, the
+  // printed texts kept.
+  int Run(std::vector<std::string> args, const std::string& reference,
+          const std::string& output) {
+    args.insert(args.end(), {reference, output});
+    const CompareArguments parsed = ParseCompareArguments(args);
+    EXPECT_EQ(parsed.command, CompareCommand::Compare) << parsed.error;
+    std::ostringstream out, err;
+    const int status = RunCompare(parsed.options, out, err);
+    _Out = out.str();
+    _Err = err.str();
+    return status;
+  }
+  // The comparison of the two documents, written to files first.
+  int Compare(const std::string& reference, const std::string& output,
+              const std::vector<std::string>& args) {
+    Put("ref.xml", reference);
+    Put("out.xml", output);
+    return Run(args, _Dir.File("ref.xml"), _Dir.File("out.xml"));
+  }
   TemporaryDirectory _Dir;
+  std::string _Out, _Err;
 };
 
 #endif
