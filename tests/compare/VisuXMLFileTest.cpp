@@ -21,24 +21,6 @@ Element Xml(const std::string& text) {
   return root;
 }
 
-// A one-line picture of a tree: name{attributes}"text"(children), where an
-// error element shows as !"message".
-std::string Describe(const Element& element) {
-  std::string picture = element.GetName().GetText();
-  if (picture == "VisuXMLError") picture = "!";
-  const std::size_t attributes = element.GetAttributeCount();
-  for (std::size_t i = 0; i < attributes; ++i)
-    picture += (i == 0 ? "{" : ",") + element.GetAttributeNameAt(i).GetText() +
-               "=" + element.GetAttributeValueAt(i).GetText() +
-               (i + 1 == attributes ? "}" : "");
-  if (element.GetValue().GetLengthInByte() != 0)
-    picture += "\"" + element.GetValue().GetText() + "\"";
-  for (std::size_t i = 0; i < element.GetChildCount(); ++i)
-    picture += (i == 0 ? "(" : ",") + Describe(*element.GetChildAt(i)) +
-               (i + 1 == element.GetChildCount() ? ")" : "");
-  return picture;
-}
-
 // Two documents, whether they agree and the result tree under "R".
 struct ComparisonCase {
   std::string reference, output;
@@ -112,18 +94,18 @@ TEST_F(VisuXMLFileTest, PairsChildrenByPosition) {
   ExpectComparisons({
       {"<root id='1'><a x='2'/><b><c/></b></root>",
        "<root id='1'><a x='2'/><b><c/></b></root>", 1,
-       "R(root{id=1}(a{x=2},b(c)))"},
+       "R [root(id=1) [a(x=2) | b [c]]]"},
       {"<expected><a/></expected>", "<found><b/></found>", 0,
-       "R(!\"A found markup is read whereas we were waiting for a expected "
-       "markup.\")"},
+       "R [{A found markup is read whereas we were waiting for a expected "
+       "markup.}]"},
       {"<root>old<a>one</a><b/><c/></root>", "<root>new<a>two</a><c/></root>",
        0,
-       "R(root(a,!\"A c markup is read whereas we were waiting for a b "
-       "markup.\",!\"The sub-markup c doesn't appear in the output file.\"))"},
+       "R [root [a | {A c markup is read whereas we were waiting for a b "
+       "markup.} | {The sub-markup c doesn't appear in the output file.}]]"},
       {"<root><a><x/></a></root>", "<root><a><x/></a><y/><z/></root>", 0,
-       "R(root(a(x),!\"An extra sub-markup y has been defined in the output "
-       "file.\",!\"An extra sub-markup z has been defined in the output "
-       "file.\"))"},
+       "R [root [a [x] | {An extra sub-markup y has been defined in the output "
+       "file.} | {An extra sub-markup z has been defined in the output "
+       "file.}]]"},
   });
 }
 
@@ -136,29 +118,27 @@ TEST_F(VisuXMLFileTest, PairsAttributesByName) {
        "<r c='blue' t='red ' n='100.9' size='wide' width='NAN' v='??\?' "
        "w='5'/>",
        0,
-       "R(r{c=blue,t=red ,n=100.9,size=wide,width=NAN,w=5}("
-       "!\"The attribute c value has changed from red to blue.\","
-       "!\"The attribute t value has changed from red to red .\","
-       "!\"The attribute n value has changed from 100 to 100.9.\","
-       "!\"The attribute size value has changed from 1.5 to wide.\","
-       "!\"The attribute width value has changed from nan to NAN.\","
-       "!\"The attribute w value has changed from ??\? to 5.\"))"},
+       "R [r(c=blue, t=red , n=100.9, size=wide, width=NAN, w=5) [{The "
+       "attribute c value has changed from red to blue.} | {The attribute t "
+       "value has changed from red to red .} | {The attribute n value has "
+       "changed from 100 to 100.9.} | {The attribute size value has changed "
+       "from 1.5 to wide.} | {The attribute width value has changed from nan "
+       "to NAN.} | {The attribute w value has changed from ?\?? to 5.}]]"},
       {"<r a='1' b='2' c='3' g='7'><k q='1'/><m/></r>",
        "<r x='9' c='4' b='5' y='8' a='1'><k/><m e='3'/></r>", 0,
-       "R(r{a=1,b=5,c=4,x=9,y=8}("
-       "!\"The attribute b value has changed from 2 to 5.\","
-       "!\"The attribute c value has changed from 3 to 4.\","
-       "!\"The attribute g doesn't appear in the output file.\","
-       "!\"The attribute x doesn't appear in the reference file.\","
-       "!\"The attribute y doesn't appear in the reference file.\","
-       "k(!\"The attribute q doesn't appear in the output file.\"),"
-       "m{e=3}(!\"The attribute e doesn't appear in the reference file.\")))"},
+       "R [r(a=1, b=5, c=4, x=9, y=8) [{The attribute b value has changed from "
+       "2 to 5.} | {The attribute c value has changed from 3 to 4.} | {The "
+       "attribute g doesn't appear in the output file.} | {The attribute x "
+       "doesn't appear in the reference file.} | {The attribute y doesn't "
+       "appear in the reference file.} | k [{The attribute q doesn't appear in "
+       "the output file.}] | m(e=3) [{The attribute e doesn't appear in the "
+       "reference file.}]]]"},
       {"<e size='1.0' t='a'/>", "<e size='1.00' t='a'/>", 1,
-       "R(e{size=1.00,t=a})"},
-      {"<e a='1' b='2'/>", "<e b='2' a='1'/>", 1, "R(e{a=1,b=2})"},
+       "R [e(size=1.00, t=a)]"},
+      {"<e a='1' b='2'/>", "<e b='2' a='1'/>", 1, "R [e(a=1, b=2)]"},
       {"<e x='1' t='a' u='b'/>", "<e u='c' t='a' x='2'/>", 0,
-       "R(e{x=2,t=a,u=c}(!\"The attribute x value has changed from 1 to 2.\","
-       "!\"The attribute u value has changed from b to c.\"))"},
+       "R [e(x=2, t=a, u=c) [{The attribute x value has changed from 1 to 2.} "
+       "| {The attribute u value has changed from b to c.}]]"},
   });
 }
 
@@ -183,8 +163,9 @@ TEST_F(VisuXMLFileTest, ReadsSearchesAndComparesFiles) {
     EXPECT_EQ(file.Compare(&tree, untouched), 1);
     EXPECT_EQ(tree.Compare(&file, untouched), 1);
   }
-  EXPECT_EQ(Describe(untouched),
-            "R(root(a{x=1},b(c(d,e))),root(a{x=1},b(c(d,e))))");
+  EXPECT_EQ(
+      Describe(untouched),
+      "R [root [a(x=1) | b [c [d | e]]] | root [a(x=1) | b [c [d | e]]]]");
 }
 
 // Tests that a derived file's hooks run in depth-first order around pairs.

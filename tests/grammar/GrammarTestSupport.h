@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MOKLightXmlElement.h"
+#include "MemoryStreams.h"
 #include "VisuXMLAttribute.h"
 #include "VisuXMLMarkup.h"
 
@@ -72,24 +73,6 @@ class VisuXMLMarkupTestAccess {
 namespace GrammarTest {
 
 using Tree = std::unique_ptr<MOKLightXmlElement>;
-
-// One line per tree: Name(a=1, b=2) "text" [Child | Child]; an error
-// element without attributes and children is shown as {its message}.
-inline std::string Describe(const MOKLightXmlElement& e) {
-  const std::string name = e.GetName().GetText(), text = e.GetValue().GetText();
-  if (name == "VisuXMLError" && e.GetAttributeCount() == 0 &&
-      e.GetChildCount() == 0)
-    return "{" + text + "}";
-  std::string out = name;
-  for (std::size_t i = 0; i < e.GetAttributeCount(); ++i)
-    out += (i ? ", " : "(") + e.GetAttributeNameAt(i).GetText() + "=" +
-           e.GetAttributeValueAt(i).GetText();
-  if (e.GetAttributeCount() != 0) out += ")";
-  if (!text.empty()) out += " \"" + text + "\"";
-  for (std::size_t i = 0; i < e.GetChildCount(); ++i)
-    out += (i ? " | " : " [") + Describe(*e.GetChildAt(i));
-  return e.GetChildCount() != 0 ? out + "]" : out;
-}
 
 // Empties the registries and the stream in the controller's order.
 inline void Reset() {

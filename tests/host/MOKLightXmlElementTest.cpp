@@ -19,20 +19,22 @@ class MOKLightXmlElementTest : public ::testing::Test {
   }
 
   MOKLightXmlElement element_;
-  const std::string kTree = "Scene(a=1,b=2)'text'{Child{Grandchild} Second}";
+  const std::string kTree =
+      "Scene(a=1, b=2) \"text\" [Child [Grandchild] | Second]";
 };
 
 // Tests that the child cookie walks in insertion order and ends as null,
 // and that a new and a reset element have nothing.
 TEST_F(MOKLightXmlElementTest, CookiesWalkInOrderAndResetEmpties) {
-  EXPECT_EQ(Render(element_), kTree);
+  EXPECT_EQ(Describe(element_), kTree);
   void* cookie = element_.GetChildren();
   while (element_.GetChild(cookie) != nullptr) continue;
   EXPECT_EQ(cookie, nullptr);
   element_.Reset();
   MOKLightXmlElement fresh;
   for (MOKLightXmlElement* e : {&element_, &fresh})
-    EXPECT_TRUE(Render(*e).empty() && !e->GetAttributes() && !e->GetChildren());
+    EXPECT_TRUE(Describe(*e).empty() && !e->GetAttributes() &&
+                !e->GetChildren());
 }
 
 // Tests that a copy, and an element sharing the attributes, change alone:
@@ -64,10 +66,10 @@ TEST_F(MOKLightXmlElementTest, CopiesAndSharersChangeAlone) {
   copy.GetChildAt(0)->GetChildAt(0)->SetValue("deep");
   EXPECT_EQ(copy.RemoveChild(element_.GetChildAt(1)), 0);
   EXPECT_EQ(copy.RemoveChild(copy.GetChildAt(1)), 1);
-  EXPECT_EQ(Render(copy),
-            "Scene(a=a value much longer than before,b=2)"
-            "'text'{Child{Grandchild'deep'}}");
-  EXPECT_EQ(Render(element_), kTree);
+  EXPECT_EQ(Describe(copy),
+            "Scene(a=a value much longer than before, b=2) \"text\" "
+            "[Child [Grandchild \"deep\"]]");
+  EXPECT_EQ(Describe(element_), kTree);
   EXPECT_STREQ(before, "1");
 }
 
@@ -76,12 +78,12 @@ TEST_F(MOKLightXmlElementTest, CopiesAndSharersChangeAlone) {
 TEST_F(MOKLightXmlElementTest, MovesTakeSubtrees) {
   MOKLightXmlElement parent("Parent");
   parent.AddChild(std::move(element_));
-  EXPECT_EQ(Render(element_), "");
-  EXPECT_EQ(Render(parent), "Parent{" + kTree + "}");
+  EXPECT_EQ(Describe(element_), "");
+  EXPECT_EQ(Describe(parent), "Parent [" + kTree + "]");
   parent = std::move(*parent.GetChildAt(0)->GetChildAt(0));
-  EXPECT_EQ(Render(parent), "Child{Grandchild}");
+  EXPECT_EQ(Describe(parent), "Child [Grandchild]");
   EXPECT_EQ(parent.Assign(*parent.GetChildAt(0)), 1);
-  EXPECT_EQ(Render(parent), "Grandchild");
+  EXPECT_EQ(Describe(parent), "Grandchild");
 }
 
 // Tests that what is taken out of a read tree (a subtree moved out, an
@@ -98,8 +100,8 @@ TEST(LightXmlArenaTest, PartsOfAReadTreeOutliveIt) {
   MOKLightXmlElement kept(*read->GetChildAt(1));
   delete read;
   moved.AppendNewChild()->SetName("E");
-  EXPECT_EQ(Render(moved) + Render(sharing) + Render(kept),
-            "A(x=1,y=2){B(z=3) C E}S(w=4)D(w=4){Added}");
+  EXPECT_EQ(Describe(moved) + Describe(sharing) + Describe(kept),
+            "A(x=1, y=2) [B(z=3) | C | E]S(w=4)D(w=4) [Added]");
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class MOKLightXmlParserTest : public ::testing::Test {
   // What was read into the root, which is empty exactly when nothing was.
   static std::string Read(bool read, const MOKLightXmlElement& root) {
     EXPECT_EQ(read, root.GetName().GetLengthInByte() > 0);
-    return Render(root);
+    return Describe(root);
   }
 
   TemporaryDirectory directory_;
@@ -34,17 +34,17 @@ TEST_F(MOKLightXmlParserTest, ReadsDocuments) {
   const struct {
     const char *text, *tree;
   } kCases[] = {
-      {"<r z='1' a=\"2\"><c1>t</c1><c2/></r>", "r(z=1,a=2){c1't' c2}"},
+      {"<r z='1' a=\"2\"><c1>t</c1><c2/></r>", "r(z=1, a=2) [c1 \"t\" | c2]"},
       {"<?xml version='1.0'?><!DOCTYPE r><?p x?><!--c-->"
        "<r>a<!--c-->b<?q?>c<e/></r><!--after-->",
-       "r'abc'{e}"},
-      {"<r>\n  <c> </c>\n  <d/>\n</r>", "r{c' ' d}"},
-      {"<r> \t\n </r>", "r' \t\n '"},
-      {"<r><![CDATA[]]>  <c/>\n</r>", "r'  '{c}"},
-      {"<r> x <c/> y </r>", "r' x  y '{c}"},
+       "r \"abc\" [e]"},
+      {"<r>\n  <c> </c>\n  <d/>\n</r>", "r [c \" \" | d]"},
+      {"<r> \t\n </r>", "r \" \t\n \""},
+      {"<r><![CDATA[]]>  <c/>\n</r>", "r \"  \" [c]"},
+      {"<r> x <c/> y </r>", "r \" x  y \" [c]"},
       {"<?xml version='1.0' encoding='ISO-8859-1'?>"
        "<r a='&#9;&lt;'>\xE9&amp;&#x20AC;</r>",
-       "r(a=\t<)'\xC3\xA9&\xE2\x82\xAC'"},
+       "r(a=\t<) \"\xC3\xA9&\xE2\x82\xAC\""},
       {"<r><c></r>", ""},
       {"<r>", ""},
       {"<r/><s/>", ""},
@@ -82,10 +82,10 @@ TEST_F(MOKLightXmlParserTest, ReadsFilesOrSaysWhyNot) {
                  "duplicate attribute at line 2, column 12"},
                 {"cut.xml", "cut.xml", "<r><c>", "",
                  "no element found at line 1, column 7"},
-                {"bom.xml", "bom.xml", "\xEF\xBB\xBF<r>x</r>", "r'x'", ""},
+                {"bom.xml", "bom.xml", "\xEF\xBB\xBF<r>x</r>", "r \"x\"", ""},
                 {"sub/f.xml", "sub\\f.xml", "<r/>", "r", ""},
                 {"big.xml", "big.xml", "<r>" + big + "<c/></r>",
-                 "r'" + big + "'{c}", ""}};
+                 "r \"" + big + "\" [c]", ""}};
   for (const auto& c : kCases) {
     if (c.written) WriteWholeFile(directory_.File(c.written), c.content);
     MOKLightXmlInputFile input(directory_.File(c.read).c_str());

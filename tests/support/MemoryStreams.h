@@ -70,24 +70,24 @@ inline bool WriteFile(const MOKLightXmlElement& root, const std::string& path) {
   return MOKLightXmlParser().GetXml(root, formatter) != 0;
 }
 
-// One line through the element interface, empty for an empty element:
-// name(attribute=value,...)'text'{child child}. Recursive: small trees only.
-inline std::string Render(const MOKLightXmlElementItf& element) {
-  std::string line = element.GetName().GetText(), separator = "(";
+// One line per tree, through the element interface: Name(a=1, b=2) "text"
+// [Child | Child], empty for an empty element; an error element without
+// attributes and children shows as {its message}. Recursive: small trees.
+inline std::string Describe(const MOKLightXmlElementItf& element) {
+  std::string line = element.GetName().GetText(), separator = "(", children;
   void* cookie = element.GetAttributes();
   for (const MOKUnicodeString* name; (name = element.GetAttributeName(cookie));
-       separator = ",")
+       separator = ", ")
     line += separator + name->GetText() + "=" +
             element.GetAttributeValue(*name).GetText();
-  if (separator == ",") line += ")";
-  if (element.GetValue().GetLengthInByte() > 0)
-    line += "'" + element.GetValue().GetText() + "'";
+  if (separator != "(") line += ")";
   cookie = element.GetChildren();
-  for (separator = "{";
-       const MOKLightXmlElementItf* child = element.GetChild(cookie);
-       separator = " ")
-    line += separator + Render(*child);
-  return separator == " " ? line + "}" : line;
+  while (const MOKLightXmlElementItf* child = element.GetChild(cookie))
+    children += (children.empty() ? " [" : " | ") + Describe(*child);
+  const std::string text = element.GetValue().GetText();
+  if (line == "VisuXMLError" && children.empty()) return "{" + text + "}";
+  if (!text.empty()) line += " \"" + text + "\"";
+  return children.empty() ? line : line + children + "]";
 }
 
 // Same names, attributes (name, value, order) and child order everywhere;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "MemoryStreams.h"
 #include "ReplayFolders.h"
 #include "compare/VisuXMLTreeReading.h"
 
@@ -94,20 +95,6 @@ TEST_F(DirectoryReviewTest, ComparesEveryOutputWithItsReference) {
   }
 }
 
-// The parsed document as lines: each element indented by its depth, then
-// its attributes in order, then its text.
-std::string Describe(const MOKLightXmlElement& element, int depth = 0) {
-  std::string text = std::string(2 * depth, ' ') + element.GetName().GetText();
-  for (std::size_t i = 0; i < element.GetAttributeCount(); ++i)
-    text += std::string(" ") + element.GetAttributeNameAt(i).GetText() + "=" +
-            element.GetAttributeValueAt(i).GetText();
-  text += element.GetValue().GetText();
-  text += "\n";
-  for (std::size_t i = 0; i < element.GetChildCount(); ++i)
-    text += Describe(*element.GetChildAt(i), depth + 1);
-  return text;
-}
-
 // The headings of the page's dump sections, in order.
 std::vector<std::string> PageSections(const std::string& page) {
   std::vector<std::string> sections;
@@ -146,37 +133,33 @@ TEST_F(DirectoryReviewTest, RunReportsReadBack) {
       "between real values; dump version 6 tolerance.";
   MOKLightXmlElement tree;
   ASSERT_TRUE(VisuXMLReadTree(MOKUnicodeString(junit), tree, nullptr));
-  EXPECT_EQ(
-      Describe(tree),
-      Expand(
-          "testsuites name=visuxml-compare tests=3 failures=1 errors=1\n"
-          "  testsuite name={out} tests=3 failures=1 errors=1\n"
-          "    testcase classname=Case name=Scene_1 "
-          "file={out}/Case_Scene_Out_1.xml\n"
-          "    testcase classname=Case name=Scene_2 "
-          "file={out}/Case_Scene_Out_2.xml\n"
-          "      failure message=" +
-          changed + " type=differences" + changed +
-          "\n/S/O[1]: An extra sub-markup O has been defined in the output "
-          "file.\n" +
-          summary +
-          "\n\n"
-          "    testcase classname=Case name=Scene_3 "
-          "file={out}/Case_Scene_Out_3.xml\n"
-          "      error message={ref}/Case_Scene_Ref_3.xml: No such file or "
-          "directory type=trouble{ref}/Case_Scene_Ref_3.xml: No such file or "
-          "directory\n\n"));
+  EXPECT_EQ(Describe(tree),
+            Expand("testsuites(name=visuxml-compare, tests=3, failures=1, "
+                   "errors=1) [testsuite(name={out}, tests=3, failures=1, "
+                   "errors=1) [testcase(classname=Case, name=Scene_1, "
+                   "file={out}/Case_Scene_Out_1.xml) | "
+                   "testcase(classname=Case, name=Scene_2, "
+                   "file={out}/Case_Scene_Out_2.xml) [failure(message=" +
+                   changed + ", type=differences) \"" + changed +
+                   "\n/S/O[1]: An extra sub-markup O has been defined in the "
+                   "output file.\n" +
+                   summary +
+                   "\n\"] | "
+                   "testcase(classname=Case, name=Scene_3, "
+                   "file={out}/Case_Scene_Out_3.xml) [error(message="
+                   "{ref}/Case_Scene_Ref_3.xml: No such file or directory, "
+                   "type=trouble) \"{ref}/Case_Scene_Ref_3.xml: No such file "
+                   "or directory\n\"]]]"));
 
   const std::string file = Ref() + "/Case_Scene_Ref_1.xml";
   EXPECT_EQ(Review(run, {"-q", "--junit", junit}, file, file), CompareSame);
   ASSERT_TRUE(VisuXMLReadTree(MOKUnicodeString(junit), tree, nullptr));
-  EXPECT_EQ(
-      Describe(tree),
-      Expand("testsuites name=visuxml-compare tests=1 failures=0 errors=0\n"
-             "  testsuite name={ref}/Case_Scene_Ref_1.xml tests=1 failures=0 "
-             "errors=0\n"
-             "    testcase classname=visuxml-compare name=Case_Scene_Ref_1.xml "
-             "file={ref}/Case_Scene_Ref_1.xml\n"));
+  EXPECT_EQ(Describe(tree),
+            Expand("testsuites(name=visuxml-compare, tests=1, failures=0, "
+                   "errors=0) [testsuite(name={ref}/Case_Scene_Ref_1.xml, "
+                   "tests=1, failures=0, errors=0) [testcase(classname="
+                   "visuxml-compare, name=Case_Scene_Ref_1.xml, "
+                   "file={ref}/Case_Scene_Ref_1.xml)]]"));
 }
 
 }  // namespace
