@@ -20,7 +20,7 @@ using CompareRunTest = ReplayFolders;
 struct RunCase {
   std::string reference;
   std::string output;
-  std::vector<std::string> args;
+  std::string args;
   int status;
   std::string printed;
 };
@@ -39,11 +39,8 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
       "largest real gap 0.9 at /S/O[2]/@X, largest relative gap 0.9% at "
       "/S/O[2]/@X";
   const RunCase cases[] = {
-      {kReference, kReference, {}, CompareSame, ""},
-      {kReference,
-       "<S N='e' Z='1'><O N='z'/></S>",
-       {},
-       CompareDifferent,
+      {kReference, kReference, "", CompareSame, ""},
+      {kReference, "<S N='e' Z='1'><O N='z'/></S>", "", CompareDifferent,
        "/S/@N: The attribute N value has changed from d to e.\n"
        "/S/@Z: The attribute Z doesn't appear in the reference file.\n"
        "/S/O[1]/@N: The attribute N value has changed from a to z.\n"
@@ -52,50 +49,32 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
        "Summary: 5 differences (1 missing element, 2 changed values, 1 "
        "missing attribute, 1 extra attribute); " +
            kNoGap},
-      {kReference,
-       moved,
-       {},
-       CompareDifferent,
+      {kReference, moved, "", CompareDifferent,
        "/S/O[1]/@X: The attribute X value has changed from 1.00 to 1.\n"
        "/S/O[2]/@X: The attribute X value has changed from 100 to 100.9.\n" +
            extra +
            "Summary: 3 differences (1 extra element, 2 changed "
            "values); " +
            kNoGap},
-      {kReference,
-       moved,
-       {"--real", "N", "--real=X"},
-       CompareDifferent,
+      {kReference, moved, "--real N --real=X", CompareDifferent,
        extra + "Summary: 1 difference (1 extra element); " + gap + kVersion6},
-      {kReference,
-       moved,
-       {"--real-all-numeric"},
-       CompareDifferent,
+      {kReference, moved, "--real-all-numeric", CompareDifferent,
        extra + "Summary: 1 difference (1 extra element); " + gap + kVersion6},
-      {kReference,
-       "<S N='d'><O N='a' X='1cm'/><O N='b' X='100'/></S>",
-       {"--real-all-numeric"},
-       CompareDifferent,
+      {kReference, "<S N='d'><O N='a' X='1cm'/><O N='b' X='100'/></S>",
+       "--real-all-numeric", CompareDifferent,
        "/S/O[1]/@X: The attribute X value has changed from 1.00 to 1cm.\n"
        "Summary: 1 difference (1 changed value); " +
            kNoGap},
-      {"<S V='16'/>",
-       "<S V='0x10'/>",
-       {"-n"},
-       CompareDifferent,
+      {"<S V='16'/>", "<S V='0x10'/>", "-n", CompareDifferent,
        "/S/@V: The attribute V value has changed from 16 to 0x10.\n"
        "Summary: 1 difference (1 changed value); " +
            kNoGap},
-      {kReference,
-       "<S N='d'><O N='a' X='1.00'/><L N='b'/></S>",
-       {},
+      {kReference, "<S N='d'><O N='a' X='1.00'/><L N='b'/></S>", "",
        CompareDifferent,
        "/S/O[2]: A L markup is read whereas we were waiting for a O markup.\n"
        "Summary: 1 difference (1 name mismatch); " +
            kNoGap},
-      {kReference,
-       "<S N='x'><VisuXMLError>bad</VisuXMLError></S>",
-       {},
+      {kReference, "<S N='x'><VisuXMLError>bad</VisuXMLError></S>", "",
        CompareDifferent,
        "/S/VisuXMLError[1] (in the output): The reference file or the output "
        "file contains XML error - No XML comparison is possible.\n"
@@ -104,7 +83,7 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
   };
   for (const RunCase& c : cases) {
     SCOPED_TRACE(c.output);
-    EXPECT_EQ(Compare(c.reference, c.output, c.args), c.status);
+    EXPECT_EQ(Compare(c.reference, c.output, Words(c.args)), c.status);
     EXPECT_EQ(_Out, c.printed);
     EXPECT_EQ(_Err, "");
   }
@@ -114,22 +93,21 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
 // dump version's, or the bounds given, either of which suffices.
 TEST_F(CompareRunTest, ToleranceOptionsReplaceTheVersionRule) {
   const struct {
-    std::vector<std::string> args;
+    const char* args;
     const char* rule;  // Empty when the values agree.
   } cases[] = {
-      {{"-n"}, ""},
-      {{"-n", "--dump-version=1"}, "dump version 1 tolerance"},
-      {{"-n", "--dump-version", "1", "--abs-tolerance=0.5"}, ""},
-      {{"-n", "-a", "0.25"}, "tolerance |R-O| <= 0.25"},
-      {{"-n", "-r", "0.001"}, "tolerance |R-O| <= 0.001*|R|"},
-      {{"-n", "-a", "0.25", "-r", "0.01"}, ""},
-      {{"-n", "-a", "0.25", "-r", "0.001"},
-       "tolerance |R-O| <= 0.25 or |R-O| <= 0.001*|R|"},
+      {"-n", ""},
+      {"-n --dump-version=1", "dump version 1 tolerance"},
+      {"-n --dump-version 1 --abs-tolerance=0.5", ""},
+      {"-n -a 0.25", "tolerance |R-O| <= 0.25"},
+      {"-n -r 0.001", "tolerance |R-O| <= 0.001*|R|"},
+      {"-n -a 0.25 -r 0.01", ""},
+      {"-n -a 0.25 -r 0.001", "tolerance |R-O| <= 0.25 or |R-O| <= 0.001*|R|"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rule);
     const bool agree = *c.rule == '\0';
-    EXPECT_EQ(Compare("<S X='100'/>", "<S X='100.5'/>", c.args),
+    EXPECT_EQ(Compare("<S X='100'/>", "<S X='100.5'/>", Words(c.args)),
               agree ? CompareSame : CompareDifferent);
     EXPECT_EQ(_Out, agree ? std::string()
                           : "/S/@X: The attribute X value has changed from "

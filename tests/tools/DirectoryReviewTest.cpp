@@ -48,21 +48,17 @@ TEST_F(DirectoryReviewTest, ComparesEveryOutputWithItsReference) {
       "/S/O[1]/@X: The attribute X value has changed from 1 to 2.\n";
   const struct {
     Files files;
-    std::vector<std::string> args;
+    const char* args;
     int status;
     std::string out, err;
   } cases[] = {
-      {{}, {}, CompareSame, "", ""},
-      {same, {}, CompareSame, "", ""},
-      {same,
-       {"-s"},
-       CompareSame,
+      {{}, "", CompareSame, "", ""},
+      {same, "", CompareSame, "", ""},
+      {same, "-s", CompareSame,
        "Files {ref}/T_D_Ref_1.xml and {out}/T_D_Out_1.xml are identical\n"
        "0 of 1 dumps differ from their references.\n",
        ""},
-      {differs,
-       {},
-       CompareDifferent,
+      {differs, "", CompareDifferent,
        "T_D_9: reference {ref}/T_D_Ref_9.xml, output {out}/T_D_Out_9.xml\n"
        "/S/O[1]: The sub-markup O doesn't appear in the output file.\n"
        "Summary: 1 difference (1 missing element); no gap between real "
@@ -73,23 +69,20 @@ TEST_F(DirectoryReviewTest, ComparesEveryOutputWithItsReference) {
            "between real values; dump version 6 tolerance.\n\n"
            "2 of 3 dumps differ from their references.\n",
        ""},
-      {differs, {"-q"}, CompareDifferent, "", ""},
+      {differs, "-q", CompareDifferent, "", ""},
       {{{"out/T_D_Out_3.xml", kScene}},
-       {},
+       "",
        CompareTrouble,
        "0 of 1 dumps differ from their references; 1 could not be "
        "compared.\n",
        "visuxml-compare: {ref}/T_D_Ref_3.xml: No such file or directory\n"},
-      {same,
-       {"--report", "r.xml"},
-       CompareTrouble,
-       "",
+      {same, "--report r.xml", CompareTrouble, "",
        "visuxml-compare: --report applies to two files; a replay leaves "
        "each dump's error report in its output directory\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.out);
-    EXPECT_EQ(Review(c.files, c.args), c.status);
+    EXPECT_EQ(Review(c.files, Words(c.args)), c.status);
     EXPECT_EQ(_Out, Expand(c.out));
     EXPECT_EQ(_Err, Expand(c.err));
   }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +44,11 @@ class ReplayFolders : public ::testing::Test {
            at = text.find(mark, at + path.size()))
         text.replace(at, std::string(mark).size(), path);
     return text;
+  }
+  // The words of a command line, for tables of them.
+  static std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
   }
   // The comparison of the two paths, the options first; its status, the
   // printed texts kept.
