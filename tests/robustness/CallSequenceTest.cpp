@@ -26,14 +26,6 @@ class CallSequenceTest : public DumpFixture {
   }
 };
 
-// Tests that finishing before any dump finds nothing and counts nothing
-// (stream calls with nothing declared are rows of the grammar tests).
-TEST_F(CallSequenceTest, FinishBeforeAnyDump) {
-  EXPECT_EQ(SceneControler().FinishXMLDump(), 0u);
-  EXPECT_EQ(Access::Counter(), 1u);
-  EXPECT_EQ(VisuXMLMarkup::GetXMLStreamNode(), nullptr);
-}
-
 // Tests that a controller destroyed with markups open, two dumps before
 // one finish, and another controller destroyed between dump and finish
 // still give complete documents; copies of a controller share nothing

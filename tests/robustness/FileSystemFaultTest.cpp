@@ -1,13 +1,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "DumpFixture.h"
-#include "MemoryStreams.h"
 #include "VisuXMLFile.h"
 
 namespace {
@@ -61,27 +59,6 @@ TEST_F(FileSystemFaultTest, CaptureCutBySizeLimitKeepsTheOldReference) {
   EXPECT_EQ(result, 2u);
   EXPECT_EQ(ReadWholeFile(target), _Old);
   EXPECT_EQ(CountEntries(_Ref.Path()), 1u);
-}
-
-// Tests that a writer killed at any moment leaves the reference as it was
-// or complete, never cut.
-TEST_F(FileSystemFaultTest, KilledWriterNeverLeavesAHalfReference) {
-  const std::string target = _Ref.File("Scene_Ref_1.xml");
-  const MOKLightXmlElement tree = ExpectedScene(SceneContent::Objects(200000));
-  std::string complete;
-  ASSERT_TRUE(WriteText(tree, complete));
-  for (int delayMs : {0, 5, 20, 60, 150}) {
-    WriteWholeFile(target, _Old);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) _exit(WriteFile(tree, target) ? 0 : 1);
-    ::usleep(static_cast<useconds_t>(delayMs) * 1000);
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    const std::string now = ReadWholeFile(target);
-    EXPECT_TRUE(now == _Old || now == complete)
-        << "killed after " << delayMs << " ms: " << now.size() << " bytes";
-  }
 }
 
 // Tests that a pipe nobody writes, or an endless device, as reference is
