@@ -14,54 +14,44 @@ using GrammarTest::Stream;
 using GrammarTest::TakeTree;
 using S = std::string;
 
-// The error elements, as Describe shows them.
-S E(const S& message) { return "{" + message + "}"; }
-S Undeclared(S m) {
-  return E("The XML markup provided - " + m + " - does not exist.");
+// The error element of a message, as Describe shows it: a function of the
+// names that take the places of the message's "%" marks, in order.
+auto Error(const char* message) {
+  return [message](const S& first, const S& second = "") {
+    S text = message;
+    for (const S* name : {&first, &second})
+      if (const std::size_t at = text.find('%'); at != S::npos)
+        text.replace(at, 1, *name);
+    return "{" + text + "}";
+  };
 }
-S NotRoot(S m) {
-  return E("The XML markup provided - " + m +
-           " - has not been declared as the root markup.");
-}
-S NotAuthorised(S m, S p) {
-  return E("The XML markup " + m + " is not an authorized sub-markup for " + p +
-           ".");
-}
-S WrongOrder(S p) {
-  return E("Wrong order for the sub-markups of the " + p + " markup.");
-}
-S Required(S a, S m) {
-  return E("The XML attribute " + a + " is required for the XML markup " + m +
-           ".");
-}
-S OnlyOnce(S m, S p) {
-  return E("The XML markup " + m + " must appear only once in the XML markup " +
-           p + ".");
-}
-S AtLeastOnce(S m, S p) {
-  return E("The XML markup " + m +
-           " must appear at least once in the XML markup " + p + ".");
-}
-S NotValid(S m) { return E("The XML markup " + m + " is not valid."); }
-S Mismatch(S n, S t) {
-  return E("The XML markup to close " + n +
-           " doesn't match the last opened markup " + t + ".");
-}
-S NoAttribute(S a) {
-  return E("The XML attribute provided - " + a + " - does not exist.");
-}
-S NotInMarkup(S a, S m) {
-  return E("The XML attribute provided - " + a +
-           " - is not valid for the XML markup " + m + ".");
-}
+const auto Undeclared = Error("The XML markup provided - % - does not exist.");
+const auto NotRoot = Error(
+    "The XML markup provided - % - has not been declared as the root markup.");
+const auto NotAuthorised =
+    Error("The XML markup % is not an authorized sub-markup for %.");
+const auto WrongOrder =
+    Error("Wrong order for the sub-markups of the % markup.");
+const auto Required =
+    Error("The XML attribute % is required for the XML markup %.");
+const auto OnlyOnce =
+    Error("The XML markup % must appear only once in the XML markup %.");
+const auto AtLeastOnce =
+    Error("The XML markup % must appear at least once in the XML markup %.");
+const auto NotValid = Error("The XML markup % is not valid.");
+const auto Mismatch =
+    Error("The XML markup to close % doesn't match the last opened markup %.");
+const auto NoAttribute =
+    Error("The XML attribute provided - % - does not exist.");
+const auto NotInMarkup = Error(
+    "The XML attribute provided - % - is not valid for the XML markup %.");
 const S kEmptyHistory = "The XML markup history is empty.";
 
 // Scene (root, Name required) holds Camera (only once), Light (link 3), Object
 // (at least once; Name required, Visible optional), in this order.
 const S kScene =
     "@Name @Visible Scene! Camera Light Object Scene@Name:0 Object@Name:0 "
-    "Object@Visible:1 "
-    "Scene>Camera:0 Scene>Light:3 Scene>Object:1";
+    "Object@Visible:1 Scene>Camera:0 Scene>Light:3 Scene>Object:1";
 // Top holds Alpha, then Beta and Gamma grouped, then Delta.
 const S kTop =
     "Top! Alpha Beta Gamma Delta Top>Alpha:0 Top>Beta:1 Top>Gamma:3 "
