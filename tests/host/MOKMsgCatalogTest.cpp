@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "MOKDlgNotify.h"
 #include "MOKMsgCatalog.h"
 #include "ScopedEnvironment.h"
 #include "TemporaryDirectory.h"
@@ -30,29 +29,6 @@ TEST(MOKMsgCatalogTest, BuildsTextOrDefault) {
                   .GetText(),
               row.Text)
         << row.Key;
-}
-
-// Tests that without a catalog path the package's own catalogs are found,
-// relative to the host library (here the build tree's copy).
-TEST(MOKMsgCatalogTest, FindsThePackageCatalogsBesideTheLibrary) {
-  ScopedEnvironment path("MOK_CATALOG_PATH", nullptr);
-  EXPECT_EQ(MOKMsgCatalog::BuildMessage("VisuXMLDumpCommand",
-                                        "VisuXMLDumpCommandNotifyPanel.Title",
-                                        nullptr, 0, "default")
-                .GetText(),
-            "XML Dump");
-}
-
-// Tests that each notification appends one title-tab-message line to the
-// log and returns 1.
-TEST(MOKDlgNotifyTest, DisplayAppendsOneLinePerCall) {
-  TemporaryDirectory directory;
-  ScopedEnvironment log("MOK_NOTIFY_LOG", directory.File("notify.log").c_str());
-  MOKDlgNotify panel(nullptr, "Panel", 0x4100200);
-  EXPECT_EQ(panel.DisplayBlocked("first", "Title"), 1);
-  EXPECT_EQ(panel.DisplayBlocked("second", "Title"), 1);
-  EXPECT_EQ(ReadWholeFile(directory.File("notify.log")),
-            "Title\tfirst\nTitle\tsecond\n");
 }
 
 }  // namespace
