@@ -176,8 +176,7 @@ TEST_F(VisuXMLFileTest, HooksRunInDepthFirstOrder) {
   reference.Compare(&output, result);
   EXPECT_EQ(reference.trace,
             "start root/root;attribute0 k;start a/a;start x/x;end x/x;"
-            "end a/a;start b/d;markup0 b/d;end b/d;markup1 c/-;"
-            "end root/root;");
+            "end a/a;start b/d;markup0 b/d;end b/d;markup1 c/-;end root/root;");
   EXPECT_EQ(output.trace, "");
 }
 

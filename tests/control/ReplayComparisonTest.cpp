@@ -141,14 +141,11 @@ TEST_F(ReplayComparisonTest, FailureIsDiagnosed) {
             "VisuXMLDump:   /Scene/@Extra: The attribute Extra doesn't appear "
             "in the output file.\n"
             "VisuXMLDump:   /Scene/Object[1]/@Size: The attribute Size value "
-            "has changed from 9 to "
-            "1.50.\n"
+            "has changed from 9 to 1.50.\n"
             "VisuXMLDump:   /Scene/Object[3]/@Size: The attribute Size value "
-            "has changed from 8 to "
-            "1.50.\n"
+            "has changed from 8 to 1.50.\n"
             "VisuXMLDump:   /Scene/Object[4]: The sub-markup Object doesn't "
-            "appear in the output "
-            "file.\n"
+            "appear in the output file.\n"
             "VisuXMLDump:   ... and 1 more in the report\n"
             "VisuXMLDump:   the process will end with exit code 110\n");
 }
@@ -204,8 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonRow{"UnsetBoth", nullptr, "KVB_TRQ_REF KVB_TRQ_OUT",
                   "KVB_TRQ_REF is unset or empty",
                   "output:    VisuXMLReasonTest_Scene_Out_1.xml (not written: "
-                  "KVB_TRQ_OUT is unset "
-                  "or empty)\n"}));
+                  "KVB_TRQ_OUT is unset or empty)\n"}));
 
 // Tests that a replayed dump that leaves markups open fails instead of
 // passing with nothing compared, and says which markups stayed open.
@@ -222,8 +218,7 @@ TEST_F(ReplayComparisonTest, UnclosedDumpFails) {
             "its end (Scene), so it has no complete document\n"
             "VisuXMLDump:   reference: REF/T1_Scene_Ref_1.xml\n"
             "VisuXMLDump:   output:    OUT/T1_Scene_Out_1.xml (not written: no "
-            "outermost markup "
-            "was closed)\n"
+            "outermost markup was closed)\n"
             "VisuXMLDump:   report:    OUT/T1_Scene_Error_1.xml\n"
             "VisuXMLDump:   the process will end with exit code 110\n");
 }

@@ -56,8 +56,7 @@ TEST_F(VisuXMLMarkupDeclarationTest, RefusedOperationsReportAndChangeNothing) {
                "markup P."},
       {"P>Doc:0", 2,
        exist + "Doc - has been declared as root markup for the XML file. It "
-               "can't therefore be added "
-               "as a sub-markup for the P markup."},
+               "can't therefore be added as a sub-markup for the P markup."},
       {"P{}:0", 1, "previous"},
       {"Nope{S0}:0", 1, exist + "Nope - does not exist."},
       {"P{S1,S9}:0", 1, exist + "S9 - does not exist."},

@@ -214,8 +214,7 @@ TEST_F(VisuXMLMarkupStreamTest, ValuesAndTextsReachTheElementWhileItWaits) {
         "R(A=???, B=kept)", ""},
        {"late values and texts", kScene,
         "+Scene Name=early 'first *Light Name=late 'second +Object Name=o "
-        "Visible=1 +Sky Visible=0 'late "
-        "-Object -Scene",
+        "Visible=1 +Sky Visible=0 'late -Object -Scene",
         "000000000010000",
         "Scene(Name=early) \"first\" [Light | Object(Name=o, Visible=1) [" +
             Undeclared("Sky") + "] | " + OnlyOnce("Camera", "Scene") + "]",

@@ -46,11 +46,9 @@ struct ModeRow {
 
 const char kUnknownMode[] =
     "VisuXMLDump: Unknown record mode \"Replay2\" in \"MOK_RECORD_MODE\": the "
-    "accepted values are "
-    "\"capture\" and \"replay\", in any letter case.\n"
+    "accepted values are \"capture\" and \"replay\", in any letter case.\n"
     "VisuXMLDump: The process runs without a record, interactively: nothing is "
-    "captured or "
-    "compared.\n";
+    "captured or compared.\n";
 
 // The main record settles once per process; ctest gives each row a process.
 class MOKRecordModeTest : public ::testing::Test,

@@ -57,8 +57,7 @@ TEST_F(ComparePageTest, ShowsTheDifferencesInTheReducedTree) {
        Scene(5, 3),
        {"[0,0,\"/S\",0,0,0,4,[]]",
         "[0,1,\"O[3]\",1,0,0,0,[\"N\",\"o3\",0,\"X\",\"1\",1]]",
-        "[1,2,\"changed\",\"@X\",\"1\",\"1.5\",\"0.5\",\"50%\","
-        "\"number\"]"}},
+        "[1,2,\"changed\",\"@X\",\"1\",\"1.5\",\"0.5\",\"50%\",\"number\"]"}},
       {"<S A=\"&lt;/script&gt; &amp; &quot;\"/>",
        "<S A=\"" + std::string(300, 'v') + "\"/>",
        {"[1,1,\"changed\",\"@A\",\"\\u003c/script\\u003e \\u0026 \\\"\",\"" +

@@ -52,8 +52,7 @@ TEST_F(CompareProgramTest, BehavesAsAComparisonTool) {
       "/A/@x: The attribute x value has changed from 1 to 1.002.\nSummary: 1 "
       "difference (1 changed value); ";
   const std::string usage =
-      "\nTry 'visuxml-compare --help' for more "
-      "information.\n";
+      "\nTry 'visuxml-compare --help' for more information.\n";
   const struct {
     const char* environment;
     const char* arguments;
@@ -61,9 +60,7 @@ TEST_F(CompareProgramTest, BehavesAsAComparisonTool) {
     std::string out, err;
   } cases[] = {
       {"", "--help", 0,
-       "Usage: visuxml-compare [OPTION]... REFERENCE "
-       "OUTPUT\n...",
-       ""},
+       "Usage: visuxml-compare [OPTION]... REFERENCE OUTPUT\n...", ""},
       {"", "-V", 0, "visuxml-compare ...", ""},
       {"", "-q -s a.xml b.xml", 1, "", ""},
       {"", "-q no.xml a.xml", 2, "",

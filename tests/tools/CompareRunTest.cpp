@@ -16,15 +16,6 @@ const std::string kNoGap = "no gap between real values" + kVersion6;
 
 using CompareRunTest = ReplayFolders;
 
-// Two documents compared, and what that prints.
-struct RunCase {
-  std::string reference;
-  std::string output;
-  std::string args;
-  int status;
-  std::string printed;
-};
-
 // Tests one line per difference, its place in XPath form with positions
 // among same-named siblings (an extra one among its own side's), then the
 // summary by kind with the real gaps; --real and --real-all-numeric
@@ -38,7 +29,12 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
   const std::string gap =
       "largest real gap 0.9 at /S/O[2]/@X, largest relative gap 0.9% at "
       "/S/O[2]/@X";
-  const RunCase cases[] = {
+  // Two documents compared, and what that prints.
+  const struct {
+    std::string reference, output, args;
+    int status;
+    std::string printed;
+  } cases[] = {
       {kReference, kReference, "", CompareSame, ""},
       {kReference, "<S N='e' Z='1'><O N='z'/></S>", "", CompareDifferent,
        "/S/@N: The attribute N value has changed from d to e.\n"
@@ -53,8 +49,7 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
        "/S/O[1]/@X: The attribute X value has changed from 1.00 to 1.\n"
        "/S/O[2]/@X: The attribute X value has changed from 100 to 100.9.\n" +
            extra +
-           "Summary: 3 differences (1 extra element, 2 changed "
-           "values); " +
+           "Summary: 3 differences (1 extra element, 2 changed values); " +
            kNoGap},
       {kReference, moved, "--real N --real=X", CompareDifferent,
        extra + "Summary: 1 difference (1 extra element); " + gap + kVersion6},
@@ -81,7 +76,7 @@ TEST_F(CompareRunTest, PrintsDifferencesThenSummary) {
        "Summary: 1 difference (1 file with XML errors); " +
            kNoGap},
   };
-  for (const RunCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.output);
     EXPECT_EQ(Compare(c.reference, c.output, Words(c.args)), c.status);
     EXPECT_EQ(_Out, c.printed);

@@ -73,8 +73,7 @@ TEST_F(DirectoryReviewTest, ComparesEveryOutputWithItsReference) {
       {{{"out/T_D_Out_3.xml", kScene}},
        "",
        CompareTrouble,
-       "0 of 1 dumps differ from their references; 1 could not be "
-       "compared.\n",
+       "0 of 1 dumps differ from their references; 1 could not be compared.\n",
        "visuxml-compare: {ref}/T_D_Ref_3.xml: No such file or directory\n"},
       {same, "--report r.xml", CompareTrouble, "",
        "visuxml-compare: --report applies to two files; a replay leaves "
@@ -137,8 +136,7 @@ TEST_F(DirectoryReviewTest, RunReportsReadBack) {
                    "\n/S/O[1]: An extra sub-markup O has been defined in the "
                    "output file.\n" +
                    summary +
-                   "\n\"] | "
-                   "testcase(classname=Case, name=Scene_3, "
+                   "\n\"] | testcase(classname=Case, name=Scene_3, "
                    "file={out}/Case_Scene_Out_3.xml) [error(message="
                    "{ref}/Case_Scene_Ref_3.xml: No such file or directory, "
                    "type=trouble) \"{ref}/Case_Scene_Ref_3.xml: No such file "
