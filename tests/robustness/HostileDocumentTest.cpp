@@ -90,9 +90,8 @@ TEST_F(HostileDocumentTest, LargeReferenceIsCompared) {
 
 // Tests that a 100 MB attribute value (5 MB under the sanitizers) compares
 // equal and changed (reading linear in a token's length keeps it within the
-// test's timeout), and 100,000 attributes (5,000) equal to the same in
-// reverse order.
-TEST_F(HostileDocumentTest, HugeAndManyAttributesAreComparedInBoundedTime) {
+// test's timeout).
+TEST_F(HostileDocumentTest, HugeAttributeValueIsComparedInBoundedTime) {
   const std::string value((std::size_t{100} << 20) / kSizeDivisor, 'v');
   const std::string reference =
       Store("ref.xml", "<Scene Name=\"" + value + "\"/>");
@@ -102,6 +101,11 @@ TEST_F(HostileDocumentTest, HugeAndManyAttributesAreComparedInBoundedTime) {
   EXPECT_EQ(CompareFiles(reference, Store("changed.xml",
                                           "<Scene Name=\"" + value + "w\"/>")),
             0);
+}
+
+// Tests that 100,000 attributes (5,000 under the sanitizers) compare equal
+// to the same in reverse order.
+TEST_F(HostileDocumentTest, ManyAttributesInAnotherOrderAreCompared) {
   std::string forward = "<Scene", backward = "<Scene";
   const std::size_t count = 100000 / kSizeDivisor;
   for (std::size_t i = 0; i < count; ++i) {
