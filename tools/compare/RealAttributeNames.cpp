@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "PlainDecimal.h"
+#include "compare/DepthFirstWalk.h"
 
 namespace {
 
@@ -84,25 +85,11 @@ void JudgeAttributes(const MOKLightXmlElement& element,
   }
 }
 
-// Every element once, without recursion: dumps may nest deeply. The stack
-// holds one entry per level, however many siblings there are.
 void JudgeTree(const MOKLightXmlElement& root, NameVerdicts& verdicts) {
-  struct Level {
-    const MOKLightXmlElement* element;
-    std::size_t next;
-  };
-  JudgeAttributes(root, verdicts);
-  std::vector<Level> levels{Level{&root, 0}};
-  while (!levels.empty()) {
-    Level& top = levels.back();
-    if (top.next == top.element->GetChildCount()) {
-      levels.pop_back();
-      continue;
-    }
-    const MOKLightXmlElement* child = top.element->GetChildAt(top.next++);
-    JudgeAttributes(*child, verdicts);
-    levels.push_back(Level{child, 0});
-  }
+  WalkDepthFirst(root, [&](const std::vector<DepthFirstLevel>& levels) {
+    JudgeAttributes(*levels.back().element, verdicts);
+    return false;
+  });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "VisuXMLVocabulary.h"
+#include "compare/DepthFirstWalk.h"
 
 namespace {
 
@@ -20,15 +21,9 @@ unsigned int NamesakePosition(const MOKLightXmlElement& parent,
   return position;
 }
 
-// One element whose children the search goes through: the next one to see.
-struct Level {
-  const MOKLightXmlElement* element;
-  std::size_t next;
-};
-
 // Positions are counted only along the path found, each by one pass over
 // the siblings before it: linear in the tree.
-std::string PathOf(const std::vector<Level>& levels) {
+std::string PathOf(const std::vector<DepthFirstLevel>& levels) {
   std::string path = "/" + levels.front().element->GetName().GetText();
   for (std::size_t depth = 0; depth + 1 < levels.size(); ++depth) {
     const MOKLightXmlElement& parent = *levels[depth].element;
@@ -43,25 +38,11 @@ std::string PathOf(const std::vector<Level>& levels) {
 
 bool VisuXMLFindFirstError(const MOKLightXmlElement& root, std::string& path,
                            std::string& message) {
-  std::vector<Level> levels{Level{&root, 0}};
-  if (IsErrorElement(root)) {
+  return WalkDepthFirst(root, [&](const std::vector<DepthFirstLevel>& levels) {
+    const MOKLightXmlElement& element = *levels.back().element;
+    if (!IsErrorElement(element)) return false;
     path = PathOf(levels);
-    message = root.GetValue().GetText();
+    message = element.GetValue().GetText();
     return true;
-  }
-  while (!levels.empty()) {
-    Level& top = levels.back();
-    if (top.next == top.element->GetChildCount()) {
-      levels.pop_back();
-      continue;
-    }
-    const MOKLightXmlElement* child = top.element->GetChildAt(top.next++);
-    levels.push_back(Level{child, 0});
-    if (IsErrorElement(*child)) {
-      path = PathOf(levels);
-      message = child->GetValue().GetText();
-      return true;
-    }
-  }
-  return false;
+  });
 }
