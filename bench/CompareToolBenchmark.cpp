@@ -79,28 +79,19 @@ void AppendObject(std::string& out, const SceneDocument::ObjectValues& values,
 // them changed if asked.
 bool WriteScene(const std::string& path, std::size_t objects,
                 std::size_t groupSize, bool changed) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scene>";
   const std::string indent = groupSize == 0 ? "  " : "    ";
-  bool written = true;
-  for (std::size_t i = 0; i < objects && written; ++i) {
-    if (groupSize != 0 && i % groupSize == 0) out += "\n  <Group>";
-    AppendObject(out,
-                 changed && IsChanged(i, objects) ? ChangedValues(i)
-                                                  : SceneDocument::ValuesOf(i),
-                 indent);
-    if (groupSize != 0 && (i % groupSize == groupSize - 1 || i + 1 == objects))
-      out += "\n  </Group>";
-    if (out.size() > (1u << 20)) {
-      written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-      out.clear();
-    }
-  }
-  out += "\n</Scene>\n";
-  written =
-      written && std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  return std::fclose(file) == 0 && written;
+  return SceneDocument::WriteScene(
+      path, objects, [&](std::string& out, std::size_t i) {
+        if (groupSize != 0 && i % groupSize == 0) out += "\n  <Group>";
+        AppendObject(out,
+                     changed && IsChanged(i, objects)
+                         ? ChangedValues(i)
+                         : SceneDocument::ValuesOf(i),
+                     indent);
+        if (groupSize != 0 &&
+            (i % groupSize == groupSize - 1 || i + 1 == objects))
+          out += "\n  </Group>";
+      });
 }
 
 // The documents of one layout: a reference, an identical output, an

@@ -106,13 +106,15 @@ std::string PatternDocument(const std::vector<ObjectValues>& pattern,
   return out;
 }
 
-bool WriteFile(const std::string& path, std::size_t objects) {
+bool WriteScene(
+    const std::string& path, std::size_t parts,
+    const std::function<void(std::string&, std::size_t)>& appendPart) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scene>";
   bool written = true;
-  for (std::size_t i = 0; i < objects && written; ++i) {
-    AppendObject(out, ValuesOf(i));
+  for (std::size_t i = 0; i < parts && written; ++i) {
+    appendPart(out, i);
     if (out.size() > (1u << 20)) {
       written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
       out.clear();
@@ -122,6 +124,12 @@ bool WriteFile(const std::string& path, std::size_t objects) {
   written =
       written && std::fwrite(out.data(), 1, out.size(), file) == out.size();
   return std::fclose(file) == 0 && written;
+}
+
+bool WriteFile(const std::string& path, std::size_t objects) {
+  return WriteScene(path, objects, [](std::string& out, std::size_t i) {
+    AppendObject(out, ValuesOf(i));
+  });
 }
 
 void BuildTree(MOKLightXmlElement& root, std::size_t objects,

@@ -2,6 +2,7 @@
 #define SceneDocument_h
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,13 @@ ObjectValues ValuesOf(std::size_t index);
 // Writes the document with the given number of objects, laid out as the
 // host writer lays it out; false when the file could not be written.
 bool WriteFile(const std::string& path, std::size_t objects);
+
+// Writes a scene whose content appendPart(out, i) adds for i = 0 .. parts - 1,
+// a megabyte at a time, so that no whole document is held; false when the
+// file could not be written.
+bool WriteScene(
+    const std::string& path, std::size_t parts,
+    const std::function<void(std::string&, std::size_t)>& appendPart);
 
 // The values of the first 4,096 objects, made once per process, for the
 // benchmarks that repeat them instead of formatting numbers as they go.
